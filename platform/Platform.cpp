@@ -1,0 +1,7 @@
+#include "platform/Platform.h"
+
+Platform& CurrentPlatform()
+{
+    static Platform current = BackendPlatform();
+    return current;
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+class IColorScheme;
+class IClock;
+class IRegistry;
+class IProfileFiles;
+class IProcessInfo;
+class IFontEngine;
+class IImageDecoder;
+
+// The services a backend provides: the one boundary between portable code and the operating
+// system. Portable code reaches the system only through CurrentPlatform(); the backend that
+// the build links fills it in on first use, and tests put scripted fakes in its place.
+struct Platform {
+    IColorScheme* Colors = nullptr;
+    IClock* Clock = nullptr;
+    IRegistry* Registry = nullptr;
+    IProfileFiles* Profiles = nullptr;
+    IProcessInfo* Process = nullptr;
+    IFontEngine* Fonts = nullptr;
+    IImageDecoder* Images = nullptr;
+};
+
+Platform& CurrentPlatform();
+
+// Implemented once by each real backend (platform/linux, platform/win32): the services of the
+// machine the program runs on. They live until the program ends.
+Platform BackendPlatform();
+
+// Replaces some services for the lifetime of the object (in tests), restoring the previous
+// table afterwards.
+class ScopedPlatform {
+public:
+    explicit ScopedPlatform(const Platform& Replacement) : FSaved(CurrentPlatform()) { CurrentPlatform() = Replacement; }
+    ~ScopedPlatform() { CurrentPlatform() = FSaved; }
+    ScopedPlatform(const ScopedPlatform&) = delete;
+    ScopedPlatform& operator=(const ScopedPlatform&) = delete;
+
+private:
+    Platform FSaved;
+};

@@ -1,0 +1,6 @@
+#include "platform/Platform.h"
+
+Platform BackendPlatform()
+{
+    return Platform{};
+}

@@ -1,0 +1,124 @@
+#include "tests/support/GoldenImage.h"
+
+#include <filesystem>
+#include <sstream>
+#include <vector>
+
+#define STB_IMAGE_IMPLEMENTATION
+#define STB_IMAGE_WRITE_IMPLEMENTATION
+#define STBI_ONLY_PNG
+#include <stb_image.h>
+#include <stb_image_write.h>
+
+namespace {
+
+bool gUpdate = false;
+
+std::string Hex(TPixel p)
+{
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%06X", static_cast<unsigned>(p & 0xFFFFFF));
+    return text;
+}
+
+// A picture of the differences: red where the pixels differ, the golden picture faded elsewhere.
+void WriteDiff(const std::string& Path, const TBitmap& Golden, const TBitmap& Actual)
+{
+    const int32_t w = std::max(Golden.Width(), Actual.Width());
+    const int32_t h = std::max(Golden.Height(), Actual.Height());
+    TBitmap diff(w, h);
+    for (int32_t y = 0; y < h; ++y)
+        for (int32_t x = 0; x < w; ++x) {
+            const bool inG = x < Golden.Width() && y < Golden.Height();
+            const bool inA = x < Actual.Width() && y < Actual.Height();
+            if (inG && inA && Golden.Pixel(x, y) == Actual.Pixel(x, y)) {
+                const TPixel p = Golden.Pixel(x, y);
+                const auto fade = [](uint32_t c) { return 192 + c / 4; };
+                diff.SetPixel(x, y, (fade((p >> 16) & 0xFF) << 16) | (fade((p >> 8) & 0xFF) << 8) | fade(p & 0xFF));
+            } else {
+                diff.SetPixel(x, y, 0xFF0000);
+            }
+        }
+    WritePng(Path, diff);
+}
+
+}  // namespace
+
+bool UpdatingGoldenImages() { return gUpdate; }
+void SetUpdatingGoldenImages(bool Update) { gUpdate = Update; }
+
+std::string TestOutputDir() { return QUORVEL_TEST_OUT; }
+std::string TestSourceRoot() { return QUORVEL_TEST_ROOT; }
+
+bool ReadPng(const std::string& Path, TBitmap& Into)
+{
+    int w = 0, h = 0, channels = 0;
+    unsigned char* data = stbi_load(Path.c_str(), &w, &h, &channels, 3);
+    if (!data)
+        return false;
+    Into.SetSize(w, h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const unsigned char* p = data + (static_cast<size_t>(y) * w + x) * 3;
+            Into.SetPixel(x, y, (TPixel(p[0]) << 16) | (TPixel(p[1]) << 8) | p[2]);
+        }
+    stbi_image_free(data);
+    return true;
+}
+
+bool WritePng(const std::string& Path, const TBitmap& Picture)
+{
+    std::vector<unsigned char> rgb(static_cast<size_t>(Picture.Width()) * Picture.Height() * 3);
+    size_t i = 0;
+    for (int32_t y = 0; y < Picture.Height(); ++y)
+        for (int32_t x = 0; x < Picture.Width(); ++x) {
+            const TPixel p = Picture.Pixel(x, y);
+            rgb[i++] = (p >> 16) & 0xFF;
+            rgb[i++] = (p >> 8) & 0xFF;
+            rgb[i++] = p & 0xFF;
+        }
+    return stbi_write_png(Path.c_str(), Picture.Width(), Picture.Height(), 3, rgb.data(), Picture.Width() * 3) != 0;
+}
+
+::testing::AssertionResult MatchesGolden(const TBitmap& Actual, const std::string& Name)
+{
+    const std::string goldenPath = TestSourceRoot() + "/tests/golden/" + Name + ".png";
+    if (gUpdate) {
+        std::filesystem::create_directories(std::filesystem::path(goldenPath).parent_path());
+        if (!WritePng(goldenPath, Actual))
+            return ::testing::AssertionFailure() << "cannot write golden picture " << goldenPath;
+        return ::testing::AssertionSuccess();
+    }
+    TBitmap golden;
+    if (!ReadPng(goldenPath, golden))
+        return ::testing::AssertionFailure() << "no golden picture " << goldenPath
+                                             << " (run the test program with --update-golden to make it)";
+
+    std::ostringstream problem;
+    if (golden.Width() != Actual.Width() || golden.Height() != Actual.Height()) {
+        problem << "size " << Actual.Width() << "x" << Actual.Height() << " differs from the golden "
+                << golden.Width() << "x" << golden.Height();
+    } else {
+        for (int32_t y = 0; y < golden.Height() && problem.tellp() == 0; ++y)
+            for (int32_t x = 0; x < golden.Width(); ++x)
+                if (golden.Pixel(x, y) != Actual.Pixel(x, y)) {
+                    problem << "first differing pixel (" << x << "," << y << "): actual " << Hex(Actual.Pixel(x, y))
+                            << ", golden " << Hex(golden.Pixel(x, y));
+                    break;
+                }
+    }
+    if (problem.tellp() == 0)
+        return ::testing::AssertionSuccess();
+
+    std::string flat = Name;
+    for (char& c : flat)
+        if (c == '/')
+            c = '_';
+    const std::string actualPath = TestOutputDir() + "/" + flat + ".actual.png";
+    const std::string diffPath = TestOutputDir() + "/" + flat + ".diff.png";
+    std::filesystem::create_directories(TestOutputDir());
+    WritePng(actualPath, Actual);
+    WriteDiff(diffPath, golden, Actual);
+    return ::testing::AssertionFailure() << Name << ": " << problem.str() << "; wrote " << actualPath << " and "
+                                         << diffPath;
+}

@@ -1,0 +1,23 @@
+#pragma once
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "platform/gfx/Bitmap.h"
+
+// Compares Actual with the golden picture tests/golden/<Name>.png. On a mismatch the result
+// names the first differing pixel with both values, and the actual picture and a diff (red
+// where pixels differ, the golden picture dimmed elsewhere) are written to the test output
+// folder. A test program started with --update-golden writes the golden picture instead.
+::testing::AssertionResult MatchesGolden(const TBitmap& Actual, const std::string& Name);
+
+bool UpdatingGoldenImages();
+void SetUpdatingGoldenImages(bool Update);
+
+// PNG reading and writing for tests and tools; false when the file cannot be read or written.
+bool ReadPng(const std::string& Path, TBitmap& Into);
+bool WritePng(const std::string& Path, const TBitmap& Picture);
+
+// The folder where failing tests leave their pictures, and the project's source folder.
+std::string TestOutputDir();
+std::string TestSourceRoot();

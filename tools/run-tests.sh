@@ -1,0 +1,76 @@
+#!/usr/bin/env bash
+# Builds the Linux and the Windows targets and runs every test program: the Linux ones
+# natively, the Windows ones under Wine. Installs what is missing first. Ends with one line
+# "N passed, N failed" counting the test cases of both targets, and exits non-zero on any
+# failure.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+root=$(pwd)
+
+tools/setup-debian.sh || { echo "setup failed"; exit 1; }
+
+started=$(date +%s)
+status=0
+jobs=$(nproc)
+
+build() {   # preset
+    cmake --preset "$1" >/dev/null && cmake --build --preset "$1" -j "$jobs"
+}
+
+# The Windows tests need a display for Wine and a private Wine prefix inside the build tree.
+xvfb_pid=""
+stop_display() { [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null; }
+trap stop_display EXIT
+start_display() {
+    for n in $(seq 91 120); do
+        if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
+            Xvfb ":$n" -screen 0 1024x768x24 -noreset -nolisten tcp >/dev/null 2>&1 &
+            xvfb_pid=$!
+            for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+            export DISPLAY=":$n"
+            return 0
+        fi
+    done
+    echo "no free display number for Xvfb"; return 1
+}
+
+# Each test program writes a JUnit report; the summary counts the cases in them.
+run_tests() {   # preset [prefix the test programs see before a Unix path]
+    local out="$root/build/$1/test-reports"
+    rm -rf "$out" && mkdir -p "$out"
+    GTEST_OUTPUT="xml:${2:-}$out/" ctest --preset "$1" -j "$jobs" || status=1
+}
+
+build linux || status=1
+build windows || status=1
+
+run_tests linux
+
+if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then start_display || status=1; fi
+export WINEPREFIX="$root/build/windows/wineprefix" WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    wineboot -i >/dev/null 2>&1
+    wineserver -w
+fi
+run_tests windows Z:   # under Wine the Unix root is drive Z:
+wineserver -k 2>/dev/null
+
+# Sum the cases of every report; a program that crashed before writing its report counts as
+# one failure through CTest's status above.
+passed=0; failed=0
+for report in build/linux/test-reports/*.xml build/windows/test-reports/*.xml; do
+    [ -f "$report" ] || continue
+    line=$(grep -m1 '<testsuites' "$report")
+    tests=$(sed -n 's/.* tests="\([0-9]*\)".*/\1/p' <<<"$line")
+    fails=$(sed -n 's/.* failures="\([0-9]*\)".*/\1/p' <<<"$line")
+    errors=$(sed -n 's/.* errors="\([0-9]*\)".*/\1/p' <<<"$line")
+    disabled=$(sed -n 's/.* disabled="\([0-9]*\)".*/\1/p' <<<"$line")
+    skipped=$(grep -c '<skipped' "$report")
+    failed=$((failed + fails + errors))
+    passed=$((passed + tests - fails - errors - disabled - skipped))
+done
+if [ "$status" -ne 0 ] && [ "$failed" -eq 0 ]; then failed=1; fi
+
+echo "Tests took $(( $(date +%s) - started )) s."
+echo "$passed passed, $failed failed"
+[ "$status" -eq 0 ] && [ "$failed" -eq 0 ]

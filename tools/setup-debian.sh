@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Installs, from Debian's packages, everything Quorvel needs to build both targets and run
+# their tests. Packages that are already installed are left alone, so a second run is quick
+# and changes nothing.
+set -euo pipefail
+
+PACKAGES=(
+    cmake ninja-build g++ pkg-config
+    g++-mingw-w64-i686-posix mingw-w64-i686-dev
+    googletest libgtest-dev libstb-dev
+    libgtk-3-dev libpango1.0-dev libcairo2-dev libjpeg-dev
+    fonts-league-spartan fonts-dejavu-core
+    xvfb xauth xdotool x11-utils imagemagick
+    wine wine32:i386
+)
+
+as_root() {
+    if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+missing=()
+for pkg in "${PACKAGES[@]}"; do
+    status=$(dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null || true)
+    [ "$status" = "install ok installed" ] || missing+=("$pkg")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+# The 32-bit Wine needs the i386 architecture before its packages can be found.
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    as_root dpkg --add-architecture i386
+fi
+as_root apt-get update -q
+as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
