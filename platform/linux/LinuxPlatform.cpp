@@ -1,6 +1,15 @@
 #include "platform/Platform.h"
+#include "platform/linux/LinuxServices.h"
 
 Platform BackendPlatform()
 {
-    return Platform{};
+    Platform p;
+    p.Colors = LinuxColorScheme();
+    p.Clock = LinuxClock();
+    p.Registry = LinuxRegistry();
+    p.Profiles = LinuxProfileFiles();
+    p.Process = LinuxProcessInfo();
+    p.Fonts = LinuxFontEngine();
+    p.Images = LinuxImageDecoder();
+    return p;
 }

@@ -1,6 +1,15 @@
 #include "platform/Platform.h"
+#include "platform/win32/Win32Services.h"
 
 Platform BackendPlatform()
 {
-    return Platform{};
+    Platform p;
+    p.Colors = Win32ColorScheme();
+    p.Clock = Win32Clock();
+    p.Registry = Win32Registry();
+    p.Profiles = Win32ProfileFiles();
+    p.Process = Win32ProcessInfo();
+    p.Fonts = Win32FontEngine();
+    p.Images = Win32ImageDecoder();
+    return p;
 }

@@ -1,0 +1,19 @@
+#pragma once
+// The services of the Linux backend, one function each, each defined in the file named after it.
+// Each returns an object that lives until the program ends.
+
+class IColorScheme;
+class IClock;
+class IRegistry;
+class IProfileFiles;
+class IProcessInfo;
+class IFontEngine;
+class IImageDecoder;
+
+IColorScheme* LinuxColorScheme();
+IClock* LinuxClock();
+IRegistry* LinuxRegistry();
+IProfileFiles* LinuxProfileFiles();
+IProcessInfo* LinuxProcessInfo();
+IFontEngine* LinuxFontEngine();
+IImageDecoder* LinuxImageDecoder();

@@ -1,0 +1,19 @@
+#pragma once
+// The services of the Win32 backend, one function each, each defined in the file named after it.
+// Each returns an object that lives until the program ends.
+
+class IColorScheme;
+class IClock;
+class IRegistry;
+class IProfileFiles;
+class IProcessInfo;
+class IFontEngine;
+class IImageDecoder;
+
+IColorScheme* Win32ColorScheme();
+IClock* Win32Clock();
+IRegistry* Win32Registry();
+IProfileFiles* Win32ProfileFiles();
+IProcessInfo* Win32ProcessInfo();
+IFontEngine* Win32FontEngine();
+IImageDecoder* Win32ImageDecoder();
