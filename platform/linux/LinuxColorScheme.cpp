@@ -1,4 +1,10 @@
+#include "platform/core/ClassicColorScheme.h"
 #include "platform/linux/LinuxServices.h"
 
-// Not built yet for this backend.
-IColorScheme* LinuxColorScheme() { return nullptr; }
+// The desktop offers no system colours of the kind the program's dialogs are drawn with, so
+// Linux uses the classic default scheme.
+IColorScheme* LinuxColorScheme()
+{
+    static TClassicColorScheme scheme;
+    return &scheme;
+}
