@@ -7,6 +7,9 @@ class IProfileFiles;
 class IProcessInfo;
 class IFontEngine;
 class IImageDecoder;
+class ICpuId;
+class ISystemInfo;
+class INativeWindows;
 
 // The services a backend provides: the one boundary between portable code and the operating
 // system. Portable code reaches the system only through CurrentPlatform(); the backend that
@@ -19,6 +22,9 @@ struct Platform {
     IProcessInfo* Process = nullptr;
     IFontEngine* Fonts = nullptr;
     IImageDecoder* Images = nullptr;
+    ICpuId* CpuId = nullptr;
+    ISystemInfo* System = nullptr;
+    INativeWindows* Windows = nullptr;
 };
 
 Platform& CurrentPlatform();

@@ -11,5 +11,8 @@ Platform BackendPlatform()
     p.Process = LinuxProcessInfo();
     p.Fonts = LinuxFontEngine();
     p.Images = LinuxImageDecoder();
+    p.CpuId = LinuxCpuId();
+    p.System = LinuxSystemInfo();
+    p.Windows = LinuxNativeWindows();
     return p;
 }

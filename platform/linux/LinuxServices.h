@@ -9,6 +9,9 @@ class IProfileFiles;
 class IProcessInfo;
 class IFontEngine;
 class IImageDecoder;
+class ICpuId;
+class ISystemInfo;
+class INativeWindows;
 
 IColorScheme* LinuxColorScheme();
 IClock* LinuxClock();
@@ -17,3 +20,6 @@ IProfileFiles* LinuxProfileFiles();
 IProcessInfo* LinuxProcessInfo();
 IFontEngine* LinuxFontEngine();
 IImageDecoder* LinuxImageDecoder();
+ICpuId* LinuxCpuId();
+ISystemInfo* LinuxSystemInfo();
+INativeWindows* LinuxNativeWindows();

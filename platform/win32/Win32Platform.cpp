@@ -11,5 +11,8 @@ Platform BackendPlatform()
     p.Process = Win32ProcessInfo();
     p.Fonts = Win32FontEngine();
     p.Images = Win32ImageDecoder();
+    p.CpuId = Win32CpuId();
+    p.System = Win32SystemInfo();
+    p.Windows = Win32NativeWindows();
     return p;
 }

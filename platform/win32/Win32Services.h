@@ -9,6 +9,9 @@ class IProfileFiles;
 class IProcessInfo;
 class IFontEngine;
 class IImageDecoder;
+class ICpuId;
+class ISystemInfo;
+class INativeWindows;
 
 IColorScheme* Win32ColorScheme();
 IClock* Win32Clock();
@@ -17,3 +20,6 @@ IProfileFiles* Win32ProfileFiles();
 IProcessInfo* Win32ProcessInfo();
 IFontEngine* Win32FontEngine();
 IImageDecoder* Win32ImageDecoder();
+ICpuId* Win32CpuId();
+ISystemInfo* Win32SystemInfo();
+INativeWindows* Win32NativeWindows();

@@ -1,0 +1,129 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "platform/core/Rect.h"
+
+class TBitmap;
+
+// A native window as the backend names it; 0 names no window.
+using TNativeWindow = uintptr_t;
+
+// Pointer shapes with the system's numbers. Shapes the backend does not have show as the arrow.
+using TCursor = int16_t;
+constexpr TCursor crDefault = 0;
+constexpr TCursor crNone = -1;
+constexpr TCursor crArrow = -2;
+constexpr TCursor crCross = -3;
+constexpr TCursor crIBeam = -4;
+constexpr TCursor crHandPoint = -21;
+
+// Modifier keys and mouse buttons held at the time of an event.
+using TShiftState = uint16_t;
+constexpr TShiftState ssShift = 0x01;
+constexpr TShiftState ssAlt = 0x02;
+constexpr TShiftState ssCtrl = 0x04;
+constexpr TShiftState ssLeft = 0x08;
+constexpr TShiftState ssRight = 0x10;
+constexpr TShiftState ssMiddle = 0x20;
+constexpr TShiftState ssDouble = 0x40;
+
+enum class TMouseButton : uint8_t { mbLeft, mbRight, mbMiddle };
+
+// What a native window looks like. Border and caption are drawn by the window system around
+// the client area; the framework only ever draws the client area.
+struct TNativeWindowParams {
+    TRect Bounds;                  // outer rectangle in screen coordinates
+    std::string Caption;
+    bool Border = true;
+    bool TitleBar = true;
+    bool StayOnTop = false;
+    bool MessageOnly = false;      // never shown: a target for timers and posted messages only
+};
+
+// Something that happened to a native window, as the backend reports it. Positions are in
+// client coordinates of Window; Wheel positions too.
+struct TNativeEvent {
+    enum TKind : uint8_t {
+        None,
+        KeyDown,          // Key = virtual key code
+        KeyUp,
+        MouseDown,        // Button, Position
+        MouseUp,
+        MouseMove,        // Position
+        Wheel,            // WheelDelta (120 per notch, positive away from the user), Position
+        Activate,         // Active
+        SystemCommand,    // Command (SC_...)
+        CloseRequest,     // the user asked the window to close
+        Expose,           // Area of the client must be shown again
+        Resized,          // Area = the new outer rectangle in screen coordinates
+        Timer,            // TimerId
+        Message,          // a posted message: Msg, WParam, LParam
+    };
+    TKind Kind = None;
+    TNativeWindow Window = 0;
+    TShiftState Shift = 0;
+    uint16_t Key = 0;
+    TMouseButton Button = TMouseButton::mbLeft;
+    TPoint Position;
+    int32_t WheelDelta = 0;
+    bool Active = false;
+    uint32_t Command = 0;
+    TRect Area;
+    uintptr_t TimerId = 0;
+    uint32_t Msg = 0;
+    uintptr_t WParam = 0;
+    intptr_t LParam = 0;
+};
+
+// The native window system: what the framework needs from the platform to show windows, get
+// input and run its loop. Only top-level windows and message-only windows are native; every
+// control inside a window is the framework's own. All functions are called on the main thread
+// except Post and Wake, which any thread may call.
+class INativeWindows {
+public:
+    virtual ~INativeWindows() = default;
+
+    // Creates a hidden window; 0 when the system refuses.
+    virtual TNativeWindow Create(const TNativeWindowParams& Params) = 0;
+    virtual void Destroy(TNativeWindow Window) = 0;
+    virtual void SetBounds(TNativeWindow Window, const TRect& Bounds) = 0;
+    virtual void SetCaption(TNativeWindow Window, const std::string& Caption) = 0;
+    virtual void Show(TNativeWindow Window, bool Visible) = 0;
+    // The distances from the outer edges of a window with these settings to its client area.
+    virtual TRect FrameInsets(const TNativeWindowParams& Params) const = 0;
+
+    // Shows the pixels of Area (client coordinates) of BackBuffer, which has the client size.
+    virtual void Present(TNativeWindow Window, const TBitmap& BackBuffer, const TRect& Area) = 0;
+
+    // The pointer shown over the window's client area; the framework resolves which one.
+    virtual void SetPointer(TNativeWindow Window, TCursor Shape) = 0;
+
+    // A periodic timer of the window; each period a Timer event with Id arrives, never more
+    // than one waiting per timer. Starting a running timer again restarts it with the new
+    // period. False when the system refuses.
+    virtual bool StartTimer(TNativeWindow Window, uintptr_t Id, uint32_t Milliseconds) = 0;
+    virtual void StopTimer(TNativeWindow Window, uintptr_t Id) = 0;
+
+    // Queues a Message event for the window (any thread).
+    virtual void Post(TNativeWindow Window, uint32_t Msg, uintptr_t WParam, intptr_t LParam) = 0;
+    // Makes a WaitForEvent in progress return, or the next one if none is in progress, so a
+    // wake given just before the loop starts to wait is never lost (any thread).
+    virtual void Wake() = 0;
+
+    // Takes the next waiting event without blocking. Timer events are lower in priority than
+    // everything else and come only when IncludeTimers is set and nothing else waits.
+    virtual bool PeekEvent(TNativeEvent& Event, bool IncludeTimers) = 0;
+    // Blocks until an event waits, a timer is due or Wake was called since the last wait.
+    virtual void WaitForEvent() = 0;
+
+    // What the system does with a system command or a caption drag that the program passes on.
+    virtual void DefaultSystemCommand(TNativeWindow Window, uint32_t Command) = 0;
+    virtual void BeginMoveDrag(TNativeWindow Window) = 0;
+
+    // The size of the primary screen in pixels.
+    virtual TRect ScreenRect() const = 0;
+
+    // The standard error display: a modal message box with a stop icon and an OK button.
+    virtual void ShowErrorBox(const std::string& Caption, const std::string& Text) = 0;
+};
