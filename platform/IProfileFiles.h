@@ -1,8 +1,10 @@
 #pragma once
+#include <cstddef>
 #include <string>
 
 // Private profile (INI) files: "[Section]" lines with "key=value" lines below them. Section and
-// key names compare without regard to case. Paths are UTF-8.
+// key names compare without regard to case; a value is read without the blanks around it and
+// without one pair of enclosing quotes. Paths are UTF-8 and absolute.
 class IProfileFiles {
 public:
     virtual ~IProfileFiles() = default;

@@ -5,7 +5,11 @@
 
 // The system registry, reduced to what the program uses: keys below a root, opened with an
 // access mask, holding typed values. On Windows it is the real registry; on Linux a typed key
-// store on disk with the same semantics; in tests a directory the test chooses.
+// store on disk with the same semantics; in tests a directory or a map the test chooses.
+//
+// Names and paths are UTF-8. Value data are the bytes the registry keeps: a number type in
+// little-endian order, a string type as UTF-16LE with its terminating null character, so a
+// value has the same size on every backend.
 
 enum class RegRoot { LocalMachine, CurrentUser };
 
@@ -13,7 +17,8 @@ enum class RegRoot { LocalMachine, CurrentUser };
 constexpr uint32_t KEY_READ_MASK = 0x20019;
 constexpr uint32_t KEY_ALL_ACCESS_MASK = 0xF003F;
 
-// Value types with the system's numbers.
+// Value types with the system's numbers. Other numbers may occur in a store and pass through
+// unchanged.
 enum class RegValueType : uint32_t {
     None = 0, String = 1, ExpandString = 2, Binary = 3, Dword = 4, DwordBigEndian = 5,
     Link = 6, MultiString = 7, Qword = 11,
@@ -28,6 +33,7 @@ struct RegQueryResult {
     uint32_t Size = 0;
 };
 
+// An open key. Destroying the object closes the key.
 class IRegistryKey {
 public:
     virtual ~IRegistryKey() = default;
@@ -40,7 +46,7 @@ class IRegistry {
 public:
     virtual ~IRegistry() = default;
     // Opens Path (relative, "\"-separated) below Root with the access mask; with Create the key
-    // is created when missing. Null when the key does not exist (and Create is false), or
-    // cannot be opened or created with that access.
+    // is created when missing, together with the keys above it. Null when the key does not
+    // exist (and Create is false), or cannot be opened or created with that access.
     virtual std::unique_ptr<IRegistryKey> OpenKey(RegRoot Root, const std::string& Path, uint32_t Access, bool Create) = 0;
 };

@@ -1,0 +1,29 @@
+#pragma once
+#include <cstddef>
+#include <string>
+
+// Whole-file reading and replacing for the small settings files of the Linux backend.
+
+enum class FileReadStatus { Ok, Missing, Unreadable };
+
+struct FileReadResult {
+    FileReadStatus Status = FileReadStatus::Missing;
+    std::string Bytes;
+};
+
+// Reads the file at Path whole. Missing when nothing is there; Unreadable when it cannot be
+// opened, is no regular file (a folder, a pipe that would block, a device) or is larger than
+// MaxBytes.
+FileReadResult ReadWholeFile(const std::string& Path, size_t MaxBytes);
+
+// Replaces the file at Path by Bytes atomically: the bytes go to a temporary file in the same
+// folder, which is flushed to disk and renamed over Path, so a reader sees the old file or the
+// new one and a crash never leaves half a file. A replaced file keeps its permissions and, where
+// the caller may, its owner; a new one gets the usual permissions of a new file. A symbolic link
+// at Path is followed, so the file it names is replaced and the link stays. False when the file
+// cannot be written.
+bool ReplaceFileAtomically(const std::string& Path, const std::string& Bytes);
+
+// The folder part of Path, without the trailing separator ("/" for a file in the root, "." for
+// a bare name).
+std::string FolderOf(const std::string& Path);

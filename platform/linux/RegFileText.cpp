@@ -1,0 +1,348 @@
+#include "platform/linux/RegFileText.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+
+namespace {
+
+const char* const HeaderLine = "Windows Registry Editor Version 5.00";
+const char* const OldHeaderLine = "REGEDIT4";
+
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
+
+std::string_view Trimmed(std::string_view Text)
+{
+    while (!Text.empty() && IsBlank(Text.front()))
+        Text.remove_prefix(1);
+    while (!Text.empty() && IsBlank(Text.back()))
+        Text.remove_suffix(1);
+    return Text;
+}
+
+char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool SameName(std::string_view A, std::string_view B)
+{
+    return A.size() == B.size() && std::equal(A.begin(), A.end(), B.begin(), [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
+}
+
+int HexDigit(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+// 1 to MaxDigits hexadecimal digits and nothing else.
+std::optional<uint32_t> HexNumber(std::string_view Text, size_t MaxDigits)
+{
+    if (Text.empty() || Text.size() > MaxDigits)
+        return std::nullopt;
+    uint32_t n = 0;
+    for (char c : Text) {
+        const int d = HexDigit(c);
+        if (d < 0)
+            return std::nullopt;
+        n = n << 4 | static_cast<uint32_t>(d);
+    }
+    return n;
+}
+
+// A quoted text at the start of Text, with \\ and \" unescaped; Rest is what follows it.
+std::optional<std::string> Quoted(std::string_view Text, std::string_view& Rest)
+{
+    if (Text.empty() || Text.front() != '"')
+        return std::nullopt;
+    std::string out;
+    for (size_t i = 1; i < Text.size(); ++i) {
+        const char c = Text[i];
+        if (c == '"') {
+            Rest = Text.substr(i + 1);
+            return out;
+        }
+        if (c == '\\') {
+            if (i + 1 >= Text.size() || (Text[i + 1] != '\\' && Text[i + 1] != '"'))
+                return std::nullopt;
+            out += Text[++i];
+        } else {
+            out += c;
+        }
+    }
+    return std::nullopt;
+}
+
+std::string QuotedText(const std::string& Text)
+{
+    std::string out = "\"";
+    for (char c : Text) {
+        if (c == '\\' || c == '"')
+            out += '\\';
+        out += c;
+    }
+    return out + "\"";
+}
+
+void PutUnit(std::string& Out, uint32_t Unit)
+{
+    Out += static_cast<char>(Unit & 0xFF);
+    Out += static_cast<char>(Unit >> 8);
+}
+
+// UTF-8 to UTF-16LE with a terminating null; nothing for a text that is no valid UTF-8 or has
+// a null character inside.
+std::optional<std::string> Utf16FromUtf8(std::string_view Text)
+{
+    std::string out;
+    for (size_t i = 0; i < Text.size();) {
+        const unsigned char lead = static_cast<unsigned char>(Text[i]);
+        const size_t length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
+        if (length == 0 || i + length > Text.size() || lead == 0)
+            return std::nullopt;
+        uint32_t code = length == 1 ? lead : lead & (0x7F >> length);
+        for (size_t k = 1; k < length; ++k) {
+            const unsigned char next = static_cast<unsigned char>(Text[i + k]);
+            if ((next & 0xC0) != 0x80)
+                return std::nullopt;
+            code = code << 6 | (next & 0x3F);
+        }
+        static const uint32_t smallest[] = {0, 0, 0x80, 0x800, 0x10000};
+        if (code < smallest[length] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+            return std::nullopt;
+        if (code >= 0x10000) {
+            PutUnit(out, 0xD800 | ((code - 0x10000) >> 10));
+            PutUnit(out, 0xDC00 | ((code - 0x10000) & 0x3FF));
+        } else {
+            PutUnit(out, code);
+        }
+        i += length;
+    }
+    PutUnit(out, 0);
+    return out;
+}
+
+// The UTF-8 text of UTF-16LE data that ends with its only null character and holds no line
+// break; nothing otherwise (such data is written as a hexadecimal list instead).
+std::optional<std::string> Utf8FromUtf16(const std::string& Data)
+{
+    if (Data.size() < 2 || Data.size() % 2 != 0)
+        return std::nullopt;
+    const auto unit = [&](size_t i) { return static_cast<unsigned char>(Data[2 * i]) | static_cast<unsigned char>(Data[2 * i + 1]) << 8; };
+    const size_t units = Data.size() / 2 - 1;
+    if (unit(units) != 0)
+        return std::nullopt;
+    std::string out;
+    for (size_t i = 0; i < units; ++i) {
+        uint32_t code = unit(i);
+        if (code == 0 || code == '\n' || code == '\r' || (code >= 0xDC00 && code <= 0xDFFF))
+            return std::nullopt;
+        if (code >= 0xD800 && code <= 0xDBFF) {
+            if (i + 1 >= units || unit(i + 1) < 0xDC00 || unit(i + 1) > 0xDFFF)
+                return std::nullopt;
+            code = 0x10000 + ((code - 0xD800) << 10) + (unit(++i) - 0xDC00);
+        }
+        if (code < 0x80) {
+            out += static_cast<char>(code);
+        } else if (code < 0x800) {
+            out += static_cast<char>(0xC0 | code >> 6);
+            out += static_cast<char>(0x80 | (code & 0x3F));
+        } else if (code < 0x10000) {
+            out += static_cast<char>(0xE0 | code >> 12);
+            out += static_cast<char>(0x80 | (code >> 6 & 0x3F));
+            out += static_cast<char>(0x80 | (code & 0x3F));
+        } else {
+            out += static_cast<char>(0xF0 | code >> 18);
+            out += static_cast<char>(0x80 | (code >> 12 & 0x3F));
+            out += static_cast<char>(0x80 | (code >> 6 & 0x3F));
+            out += static_cast<char>(0x80 | (code & 0x3F));
+        }
+    }
+    return out;
+}
+
+// A comma-separated list of bytes in hexadecimal, possibly empty.
+std::optional<std::string> HexBytes(std::string_view Text)
+{
+    std::string out;
+    if (Trimmed(Text).empty())
+        return out;
+    for (;;) {
+        const size_t comma = Text.find(',');
+        const auto byte = HexNumber(Trimmed(Text.substr(0, comma)), 2);
+        if (!byte)
+            return std::nullopt;
+        out += static_cast<char>(*byte);
+        if (comma == std::string_view::npos)
+            return out;
+        Text.remove_prefix(comma + 1);
+    }
+}
+
+// The data part of a value line, after the "=".
+std::optional<TRegFileText::Value> ParseData(std::string_view Text)
+{
+    Text = Trimmed(Text);
+    std::string_view rest;
+    if (const auto text = Quoted(Text, rest)) {
+        const auto data = Trimmed(rest).empty() ? Utf16FromUtf8(*text) : std::nullopt;
+        if (!data)
+            return std::nullopt;
+        return TRegFileText::Value{RegValueType::String, *data};
+    }
+    if (Text.substr(0, 6) == "dword:") {
+        const auto number = HexNumber(Text.substr(6), 8);
+        if (!number)
+            return std::nullopt;
+        std::string data;
+        PutUnit(data, *number & 0xFFFF);
+        PutUnit(data, *number >> 16);
+        return TRegFileText::Value{RegValueType::Dword, data};
+    }
+    RegValueType type = RegValueType::Binary;
+    if (Text.substr(0, 4) == "hex(") {
+        const size_t close = Text.find("):");
+        const auto number = close == std::string_view::npos ? std::nullopt : HexNumber(Text.substr(4, close - 4), 8);
+        if (!number)
+            return std::nullopt;
+        type = static_cast<RegValueType>(*number);
+        Text.remove_prefix(close + 2);
+    } else if (Text.substr(0, 4) == "hex:") {
+        Text.remove_prefix(4);
+    } else {
+        return std::nullopt;
+    }
+    const auto data = HexBytes(Text);
+    if (!data)
+        return std::nullopt;
+    return TRegFileText::Value{type, *data};
+}
+
+std::string DataText(const TRegFileText::Value& V)
+{
+    char number[16];
+    if (V.Type == RegValueType::Dword && V.Data.size() == 4) {
+        const auto byte = [&](int i) { return static_cast<uint32_t>(static_cast<unsigned char>(V.Data[i])); };
+        std::snprintf(number, sizeof number, "%08x", byte(0) | byte(1) << 8 | byte(2) << 16 | byte(3) << 24);
+        return std::string("dword:") + number;
+    }
+    if (V.Type == RegValueType::String)
+        if (const auto text = Utf8FromUtf16(V.Data))
+            return QuotedText(*text);
+    std::string out = "hex:";
+    if (V.Type != RegValueType::Binary) {
+        std::snprintf(number, sizeof number, "%x", static_cast<uint32_t>(V.Type));
+        out = std::string("hex(") + number + "):";
+    }
+    for (size_t i = 0; i < V.Data.size(); ++i) {
+        std::snprintf(number, sizeof number, i == 0 ? "%02x" : ",%02x", static_cast<unsigned char>(V.Data[i]));
+        out += number;
+    }
+    return out;
+}
+
+std::string NameText(const std::string& Name) { return Name.empty() ? "@" : QuotedText(Name); }
+
+}  // namespace
+
+TRegFileText::TRegFileText(std::string Text) : FText(std::move(Text))
+{
+    Parse();
+}
+
+std::string TRegFileText::EmptyKey(const std::string& KeyName)
+{
+    return std::string(HeaderLine) + "\n\n[" + KeyName + "]\n";
+}
+
+void TRegFileText::Parse()
+{
+    FEntries.clear();
+    FWellFormed = true;
+    // A byte-order mark in front of the first line is no part of it.
+    size_t begin = FText.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
+    while (begin < FText.size() && FWellFormed)
+        begin = ParseLine(begin);
+}
+
+// Reads the line (with its continuation lines) that starts at Begin and returns where the next
+// one starts.
+size_t TRegFileText::ParseLine(size_t Begin)
+{
+    const auto lineEnd = [&](size_t from) {
+        const size_t newline = FText.find('\n', from);
+        return newline == std::string::npos ? FText.size() : newline;
+    };
+    size_t end = lineEnd(Begin);
+    const std::string_view line = Trimmed(std::string_view(FText).substr(Begin, end - Begin));
+    const size_t next = std::min(end + 1, FText.size());
+    if (line.empty() || line.front() == ';' || line == HeaderLine || line == OldHeaderLine
+        || (line.front() == '[' && line.back() == ']'))
+        return next;
+
+    std::string_view rest = line.substr(1);
+    const std::optional<std::string> name = line.front() == '@' ? std::string() : Quoted(line, rest);
+    rest = Trimmed(rest);
+    if (!name || rest.empty() || rest.front() != '=') {
+        FWellFormed = false;
+        return next;
+    }
+    // A hexadecimal list goes on over lines that end in a backslash.
+    std::string data(Trimmed(rest.substr(1)));
+    while (data.rfind("hex", 0) == 0 && data.back() == '\\' && end < FText.size()) {
+        data.pop_back();
+        const size_t from = end + 1;
+        end = lineEnd(from);
+        data += Trimmed(std::string_view(FText).substr(from, end - from));
+    }
+    const auto value = ParseData(data);
+    if (!value) {
+        FWellFormed = false;
+        return next;
+    }
+    const size_t after = std::min(end + 1, FText.size());
+    FEntries.push_back({Begin, after, *name, *value});
+    return after;
+}
+
+std::optional<TRegFileText::Value> TRegFileText::Find(const std::string& Name) const
+{
+    if (!FWellFormed)
+        return std::nullopt;
+    for (auto e = FEntries.rbegin(); e != FEntries.rend(); ++e)
+        if (SameName(e->Name, Name))
+            return e->Data;
+    return std::nullopt;
+}
+
+bool TRegFileText::Set(const std::string& Name, const Value& NewValue)
+{
+    if (!FWellFormed)
+        return false;
+    const std::string line = NameText(Name) + "=" + DataText(NewValue);
+    bool placed = false;
+    // From the back, so that the offsets of the entries still to come stay valid.
+    for (auto e = FEntries.rbegin(); e != FEntries.rend(); ++e) {
+        if (!SameName(e->Name, Name))
+            continue;
+        const bool first = std::none_of(FEntries.begin(), FEntries.end(), [&](const Entry& other) {
+            return other.Begin < e->Begin && SameName(other.Name, Name);
+        });
+        // The new line ends as the replaced one did: with CR LF, LF, or nothing at the very end.
+        const bool hadBreak = FText[e->End - 1] == '\n';
+        const bool crlf = hadBreak && e->End - e->Begin >= 2 && FText[e->End - 2] == '\r';
+        const std::string lineBreak = !hadBreak ? "" : crlf ? "\r\n" : "\n";
+        FText.replace(e->Begin, e->End - e->Begin, first ? line + lineBreak : "");
+        placed = placed || first;
+    }
+    if (!placed) {
+        if (!FText.empty() && FText.back() != '\n')
+            FText += '\n';
+        FText += line + "\n";
+    }
+    Parse();
+    return true;
+}

@@ -1,0 +1,66 @@
+#pragma once
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/IRegistry.h"
+
+// The text of one key of the Linux key store, in the registry's export syntax:
+//
+//   Windows Registry Editor Version 5.00
+//
+//   [HKEY_LOCAL_MACHINE\Software\Kestrune\Screensaver]
+//   "Style"=dword:00000001
+//   "Name"="text"
+//   "Data"=hex:01,02,03
+//   "Wide"=hex(b):01,00,00,00,00,00,00,00
+//   @="the default value"
+//
+// The text is UTF-8. Names are quoted with \\ and \" as the only escapes; @ is the unnamed
+// value; hexadecimal lists may go on over lines that end in a backslash. Every value keeps its
+// type: dword is the 32-bit number type, a quoted text the string type (held as UTF-16LE with a
+// terminating null, as the registry holds strings), hex the binary type and hex(n) type n.
+// Empty lines, lines starting with ";", the header line and the bracketed key line carry no
+// value. Any other line makes the whole text malformed: then no value can be read and none is
+// written, so a damaged file is never made worse or silently shortened.
+class TRegFileText {
+public:
+    struct Value {
+        RegValueType Type = RegValueType::None;
+        std::string Data;   // the bytes the registry keeps
+    };
+
+    explicit TRegFileText(std::string Text);
+
+    // The text of a key that has no values yet.
+    static std::string EmptyKey(const std::string& KeyName);
+
+    const std::string& Text() const { return FText; }
+    bool WellFormed() const { return FWellFormed; }
+
+    // The value with this name (compared without regard to case); nothing when it is missing or
+    // the text is malformed. When a name occurs twice, the later line counts.
+    std::optional<Value> Find(const std::string& Name) const;
+
+    // Sets a value of a well-formed text: the value's line is replaced in place (later lines of
+    // the same name go), or a new line is appended. Every other line stays byte for byte.
+    // False, and no change, for a malformed text.
+    bool Set(const std::string& Name, const Value& NewValue);
+
+private:
+    struct Entry {
+        size_t Begin;   // first byte of the entry's first line
+        size_t End;     // one past the line break of its last line
+        std::string Name;
+        Value Data;
+    };
+
+    void Parse();
+    size_t ParseLine(size_t Begin);
+
+    std::string FText;
+    std::vector<Entry> FEntries;
+    bool FWellFormed = true;
+};
