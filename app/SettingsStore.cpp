@@ -7,6 +7,7 @@
 #include "platform/IRegistry.h"
 #include "platform/Platform.h"
 #include "platform/core/Exception.h"
+#include "platform/core/Numeric.h"
 
 namespace {
 
@@ -49,37 +50,6 @@ void WriteInteger(IRegistryKey& Key, const char* Name, int32_t Value)
                                    static_cast<unsigned char>(bits >> 16), static_cast<unsigned char>(bits >> 24)};
     if (!Key.SetValue(Name, RegValueType::Dword, data, sizeof data))
         throw Exception::Fmt("Failed to set data for '%s'", {Name});
-}
-
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-int HexDigitValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
-// Accumulates the digits from Pos to the end in the given base; false on an empty digit run, a
-// character that is no digit, or a magnitude above Limit.
-bool ParseMagnitude(const std::string& Text, size_t Pos, int Base, uint64_t Limit, uint64_t& Magnitude)
-{
-    if (Pos >= Text.size())
-        return false;
-    Magnitude = 0;
-    for (; Pos < Text.size(); ++Pos) {
-        const int digit = HexDigitValue(Text[Pos]);
-        if (digit < 0 || digit >= Base)
-            return false;
-        Magnitude = Magnitude * Base + digit;
-        if (Magnitude > Limit)
-            return false;
-    }
-    return true;
 }
 
 }  // namespace
@@ -127,23 +97,5 @@ int32_t ClockColorFromText(const std::string& Text, int32_t Default)
     std::string text = Text;
     if (text.size() > 2 && (text.compare(0, 2, "0x") == 0 || text.compare(0, 2, "0X") == 0))
         text.replace(0, 2, "$");
-    size_t pos = 0;
-    while (pos < text.size() && IsBlank(text[pos]))
-        ++pos;
-    bool negative = false;
-    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-'))
-        negative = text[pos++] == '-';
-    uint64_t magnitude = 0;
-    if (pos < text.size() && text[pos] == '$') {
-        // Hexadecimal spells a 32-bit pattern; a sign in front negates that pattern.
-        if (!ParseMagnitude(text, pos + 1, 16, 0xFFFFFFFFu, magnitude))
-            return Default;
-        const uint32_t bits = static_cast<uint32_t>(magnitude);
-        return static_cast<int32_t>(negative ? 0u - bits : bits);
-    }
-    const uint64_t limit = negative ? 0x80000000u : 0x7FFFFFFFu;
-    if (!ParseMagnitude(text, pos, 10, limit, magnitude))
-        return Default;
-    const uint32_t bits = static_cast<uint32_t>(magnitude);
-    return static_cast<int32_t>(negative ? 0u - bits : bits);
+    return TryStrToInt(text).value_or(Default);
 }

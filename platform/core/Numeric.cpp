@@ -29,7 +29,7 @@ int32_t SolveForX(int32_t Y, int32_t Z)
 
 namespace {
 
-int HexDigit(char c)
+int DigitValue(char c)
 {
     if (c >= '0' && c <= '9')
         return c - '0';
@@ -37,53 +37,45 @@ int HexDigit(char c)
         return c - 'a' + 10;
     if (c >= 'A' && c <= 'F')
         return c - 'A' + 10;
-    return -1;
+    return 99;
 }
 
-std::optional<int32_t> ParseHex(std::string_view digits)
+// The digits from the start of Text to its end in Base; nothing for an empty run, a character
+// that is no digit, or a magnitude above Limit.
+std::optional<uint64_t> Magnitude(std::string_view Text, int Base, uint64_t Limit)
 {
-    if (digits.empty())
+    if (Text.empty())
         return std::nullopt;
     uint64_t value = 0;
-    for (char c : digits) {
-        const int d = HexDigit(c);
-        if (d < 0)
+    for (char c : Text) {
+        const int digit = DigitValue(c);
+        if (digit >= Base)
             return std::nullopt;
-        value = value * 16 + static_cast<uint64_t>(d);
-        if (value > 0xFFFFFFFFull)
-            return std::nullopt;
-    }
-    return static_cast<int32_t>(static_cast<uint32_t>(value));
-}
-
-std::optional<int32_t> ParseDecimal(std::string_view text)
-{
-    bool negative = false;
-    if (!text.empty() && (text[0] == '-' || text[0] == '+')) {
-        negative = text[0] == '-';
-        text.remove_prefix(1);
-    }
-    if (text.empty())
-        return std::nullopt;
-    int64_t value = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9')
-            return std::nullopt;
-        value = value * 10 + (c - '0');
-        if (value > 2147483648LL)
+        value = value * static_cast<uint64_t>(Base) + static_cast<uint64_t>(digit);
+        if (value > Limit)
             return std::nullopt;
     }
-    value = negative ? -value : value;
-    if (value > 2147483647LL)
-        return std::nullopt;
-    return static_cast<int32_t>(value);
+    return value;
 }
 
 }  // namespace
 
 std::optional<int32_t> TryStrToInt(std::string_view Text)
 {
-    if (!Text.empty() && Text[0] == '$')
-        return ParseHex(Text.substr(1));
-    return ParseDecimal(Text);
+    while (!Text.empty() && (Text.front() == ' ' || Text.front() == '\t'))
+        Text.remove_prefix(1);
+    bool negative = false;
+    if (!Text.empty() && (Text.front() == '+' || Text.front() == '-')) {
+        negative = Text.front() == '-';
+        Text.remove_prefix(1);
+    }
+    std::optional<uint64_t> magnitude;
+    if (!Text.empty() && Text.front() == '$')
+        magnitude = Magnitude(Text.substr(1), 16, 0xFFFFFFFFu);   // a 32-bit pattern
+    else
+        magnitude = Magnitude(Text, 10, negative ? 0x80000000u : 0x7FFFFFFFu);
+    if (!magnitude)
+        return std::nullopt;
+    const uint32_t bits = static_cast<uint32_t>(*magnitude);
+    return static_cast<int32_t>(negative ? 0u - bits : bits);
 }

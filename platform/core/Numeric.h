@@ -17,7 +17,8 @@ int32_t SolveForY(int32_t X, int32_t Z);
 // level bars count their zones with exactly this arithmetic.
 int32_t SolveForX(int32_t Y, int32_t Z);
 
-// Reads a whole text as a 32-bit integer: an optional sign and decimal digits, or "$" and up
-// to eight hexadecimal digits whose 32 bits are taken as they stand ("$FFFFFFFF" is -1).
-// Nothing when the text is empty, has any other character (blanks included) or does not fit.
+// Reads a text as a 32-bit integer: leading blanks, an optional sign, then decimal digits in
+// the signed 32-bit range or "$" and hexadecimal digits of at most 32 bits, taken as the
+// pattern they spell ("$FFFFFFFF" is -1, "-$FF" is -255). Nothing when the text is empty, has
+// any other character (trailing blanks included) or does not fit.
 std::optional<int32_t> TryStrToInt(std::string_view Text);

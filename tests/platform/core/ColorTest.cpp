@@ -67,7 +67,7 @@ TEST(ColorNames, NamesAndNumbersConvertBothWays)
         {"255", 255}, {"-1", -1}, {"$FF00", 0xFF00}, {"$ff00ff", 0x00FF00FF}, {"$FFFFFFFF", -1},
         {"2147483647", 2147483647}, {"-2147483648", INT32_MIN},
         {"2147483648", std::nullopt}, {"$100000000", std::nullopt}, {"clNoSuch", std::nullopt},
-        {"", std::nullopt}, {"$", std::nullopt}, {" 255", std::nullopt}, {"12a", std::nullopt},
+        {"", std::nullopt}, {"$", std::nullopt}, {" 255", 255}, {"255 ", std::nullopt}, {"-$FF", -255}, {"12a", std::nullopt},
     };
     for (const auto& c : toColor)
         EXPECT_EQ(StringToColor(c.text), c.value) << '"' << c.text << '"';
