@@ -24,7 +24,8 @@ public:
     TRect BoundsRect() const { return {0, 0, FWidth, FHeight}; }
 
     // Setting the size it already has keeps the pixels; any other size gives a white picture.
-    // Negative sizes count as 0.
+    // Negative sizes count as 0. A size whose pixels cannot be held raises Exception and leaves
+    // the bitmap as it was.
     void SetSize(int32_t Width, int32_t Height);
     void SetWidth(int32_t Width) { SetSize(Width, FHeight); }
     void SetHeight(int32_t Height) { SetSize(FWidth, Height); }

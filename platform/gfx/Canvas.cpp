@@ -1,6 +1,98 @@
 #include "platform/gfx/Canvas.h"
 
+#include <algorithm>
+#include <cstring>
+#include <limits>
+#include <vector>
+
+#include "platform/Platform.h"
+#include "platform/core/Exception.h"
 #include "platform/gfx/Bitmap.h"
+#include "platform/gfx/Raster.h"
+
+namespace {
+
+// What a pen or a brush puts into pixels: nothing, one colour, or a tile repeated from the
+// surface's top-left corner. The tile is copied when drawing starts, so a pattern bitmap that is
+// itself being drawn on cannot change under the fill.
+struct TPaint {
+    bool Visible = false;
+    bool Patterned = false;
+    TPixel Color = 0;
+    TPixel Tile[8][8] = {};
+    int32_t TileWidth = 8;
+    int32_t TileHeight = 8;
+
+    TPixel At(int32_t x, int32_t y) const { return Patterned ? Tile[y % TileHeight][x % TileWidth] : Color; }
+};
+
+TPaint SolidPaint(TColor Color)
+{
+    TPaint paint;
+    paint.Visible = Color != clNone;
+    paint.Color = ColorToPixel(Color);
+    return paint;
+}
+
+TPaint PenPaint(const TPen& Pen) { return Pen.Style == psClear ? TPaint{} : SolidPaint(Pen.Color); }
+
+TPaint BrushPaint(const TBrush& Brush)
+{
+    if (Brush.Style == bsClear)
+        return {};
+    if (!Brush.Pattern || Brush.Pattern->Empty())
+        return SolidPaint(Brush.Color);
+    TPaint paint;
+    paint.Visible = true;
+    paint.Patterned = true;
+    paint.TileWidth = std::min(Brush.Pattern->Width(), 8);
+    paint.TileHeight = std::min(Brush.Pattern->Height(), 8);
+    for (int32_t y = 0; y < paint.TileHeight; ++y)
+        for (int32_t x = 0; x < paint.TileWidth; ++x)
+            paint.Tile[y][x] = Brush.Pattern->Pixel(x, y);
+    return paint;
+}
+
+// Paints a rectangle that lies inside the surface.
+void PaintRect(TBitmap& Surface, const TRect& Rect, const TPaint& Paint)
+{
+    for (int32_t y = Rect.Top; y < Rect.Bottom; ++y) {
+        TPixel* row = Surface.Scanline(y);
+        if (!Paint.Patterned) {
+            std::fill(row + Rect.Left, row + Rect.Right, Paint.Color);
+            continue;
+        }
+        for (int32_t x = Rect.Left; x < Rect.Right; ++x)
+            row[x] = Paint.At(x, y);
+    }
+}
+
+// A sink that paints what a raster routine covers, or nothing for an invisible paint.
+TRectSink Painter(TBitmap& Surface, const TPaint& Paint)
+{
+    if (!Paint.Visible)
+        return [](const TRect&) {};
+    return [&Surface, &Paint](const TRect& r) { PaintRect(Surface, r, Paint); };
+}
+
+int32_t ClampToInt32(int64_t v)
+{
+    return static_cast<int32_t>(
+        std::clamp<int64_t>(v, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
+}
+
+// The part of a box that lies inside a rectangle (which fits in 32 bits, so the result does).
+TRect BoxInside(const TBox64& Box, const TRect& Limit)
+{
+    const TRect r{ClampToInt32(std::max<int64_t>(Box.Left, Limit.Left)), ClampToInt32(std::max<int64_t>(Box.Top, Limit.Top)),
+                  ClampToInt32(std::min<int64_t>(Box.Right, Limit.Right)),
+                  ClampToInt32(std::min<int64_t>(Box.Bottom, Limit.Bottom))};
+    return r.IsEmpty() ? TRect{} : r;
+}
+
+TBox64 BoxOf(const TRect& Rect) { return {Rect.Left, Rect.Top, Rect.Right, Rect.Bottom}; }
+
+}  // namespace
 
 TCanvas::TCanvas(TBitmap& Surface) { Attach(&Surface); }
 
@@ -12,3 +104,268 @@ void TCanvas::Attach(TBitmap* Surface, TPoint Origin, const TRect& Clip)
 }
 
 void TCanvas::Attach(TBitmap* Surface) { Attach(Surface, {}, Surface ? Surface->BoundsRect() : TRect{}); }
+
+// ---- Clipping and coordinates --------------------------------------------------------------
+
+// The clip cut to the surface as it is now: a surface resized since the clip was set must not
+// be written beyond its new edges.
+TRect TCanvas::DrawClip() const { return FSurface ? FClip.Intersected(FSurface->BoundsRect()) : TRect{}; }
+
+TBox64 TCanvas::ToSurface(const TRect& Rect) const
+{
+    return {int64_t(Rect.Left) + FOrigin.X, int64_t(Rect.Top) + FOrigin.Y, int64_t(Rect.Right) + FOrigin.X,
+            int64_t(Rect.Bottom) + FOrigin.Y};
+}
+
+TRect TCanvas::ClipRect() const
+{
+    const TRect clip = DrawClip();
+    if (clip.IsEmpty())
+        return {};
+    return {ClampToInt32(int64_t(clip.Left) - FOrigin.X), ClampToInt32(int64_t(clip.Top) - FOrigin.Y),
+            ClampToInt32(int64_t(clip.Right) - FOrigin.X), ClampToInt32(int64_t(clip.Bottom) - FOrigin.Y)};
+}
+
+void TCanvas::SetClipRect(const TRect& Clip)
+{
+    FClip = FSurface ? BoxInside(ToSurface(Clip), FSurface->BoundsRect()) : TRect{};
+}
+
+TPixel TCanvas::PixelAt(int32_t x, int32_t y) const
+{
+    const int64_t sx = int64_t(x) + FOrigin.X, sy = int64_t(y) + FOrigin.Y;
+    if (!FSurface || sx < 0 || sy < 0 || sx >= FSurface->Width() || sy >= FSurface->Height())
+        return 0;
+    return FSurface->Pixel(static_cast<int32_t>(sx), static_cast<int32_t>(sy));
+}
+
+// ---- Filled shapes -------------------------------------------------------------------------
+
+void TCanvas::FillRect(const TRect& Rect)
+{
+    const TRect area = BoxInside(ToSurface(Rect), DrawClip());
+    const TPaint brush = BrushPaint(FBrush);
+    if (!area.IsEmpty() && brush.Visible)
+        PaintRect(*FSurface, area, brush);
+}
+
+void TCanvas::Rectangle(const TRect& Rect)
+{
+    const TRect clip = DrawClip();
+    const TPaint pen = PenPaint(FPen), brush = BrushPaint(FBrush);
+    const TBox64 box = ToSurface(Rect);
+    if (clip.IsEmpty() || box.Right <= box.Left || box.Bottom <= box.Top)
+        return;
+    const int64_t band = pen.Visible ? std::max<int32_t>(FPen.Width, 1) : 0;
+    const TBox64 inner{box.Left + band, box.Top + band, box.Right - band, box.Bottom - band};
+    const bool hasInner = inner.Left < inner.Right && inner.Top < inner.Bottom;
+    if (hasInner && brush.Visible)
+        PaintRect(*FSurface, BoxInside(inner, clip), brush);
+    if (!pen.Visible)
+        return;
+    if (!hasInner) {
+        PaintRect(*FSurface, BoxInside(box, clip), pen);
+        return;
+    }
+    // The band around the inside: full-width strips above and below, then the two sides.
+    PaintRect(*FSurface, BoxInside({box.Left, box.Top, box.Right, inner.Top}, clip), pen);
+    PaintRect(*FSurface, BoxInside({box.Left, inner.Bottom, box.Right, box.Bottom}, clip), pen);
+    PaintRect(*FSurface, BoxInside({box.Left, inner.Top, inner.Left, inner.Bottom}, clip), pen);
+    PaintRect(*FSurface, BoxInside({inner.Right, inner.Top, box.Right, inner.Bottom}, clip), pen);
+}
+
+void TCanvas::Ellipse(const TRect& Box)
+{
+    const TRect clip = DrawClip();
+    const TPaint pen = PenPaint(FPen), brush = BrushPaint(FBrush);
+    if (clip.IsEmpty() || (!pen.Visible && !brush.Visible))
+        return;
+    const int64_t penWidth = pen.Visible ? std::max<int32_t>(FPen.Width, 1) : 0;
+    RasterEllipse(ToSurface(Box), penWidth, clip, Painter(*FSurface, brush), Painter(*FSurface, pen));
+}
+
+void TCanvas::Polygon(std::span<const TPoint> Points)
+{
+    const TRect clip = DrawClip();
+    const TPaint pen = PenPaint(FPen), brush = BrushPaint(FBrush);
+    if (clip.IsEmpty() || Points.empty())
+        return;
+    if (brush.Visible) {
+        std::vector<TPoint64> points;
+        points.reserve(Points.size());
+        for (const TPoint& p : Points)
+            points.push_back({int64_t(p.X) + FOrigin.X, int64_t(p.Y) + FOrigin.Y});
+        RasterPolygon(points, clip, Painter(*FSurface, brush));
+    }
+    if (pen.Visible)
+        for (size_t i = 0; i < Points.size(); ++i)
+            StrokeLine(Points[i], Points[(i + 1) % Points.size()]);
+}
+
+// ---- Lines ---------------------------------------------------------------------------------
+
+void TCanvas::StrokeLine(TPoint From, TPoint To)
+{
+    const TRect clip = DrawClip();
+    const TPaint pen = PenPaint(FPen);
+    if (clip.IsEmpty() || !pen.Visible)
+        return;
+    RasterLine({int64_t(From.X) + FOrigin.X, int64_t(From.Y) + FOrigin.Y},
+               {int64_t(To.X) + FOrigin.X, int64_t(To.Y) + FOrigin.Y}, FPen.Width, clip, Painter(*FSurface, pen));
+}
+
+void TCanvas::Polyline(std::span<const TPoint> Points)
+{
+    for (size_t i = 0; i + 1 < Points.size(); ++i)
+        StrokeLine(Points[i], Points[i + 1]);
+}
+
+void TCanvas::MoveTo(int32_t x, int32_t y) { FPenPos = {x, y}; }
+
+void TCanvas::LineTo(int32_t x, int32_t y)
+{
+    StrokeLine(FPenPos, {x, y});
+    FPenPos = {x, y};
+}
+
+// ---- Copies --------------------------------------------------------------------------------
+
+void TCanvas::Draw(int32_t x, int32_t y, const TCanvas& Source, const TRect& SourceRect)
+{
+    if (!Source.FSurface)
+        return;
+    const int64_t left = int64_t(x) + FOrigin.X, top = int64_t(y) + FOrigin.Y;
+    const TBox64 dest{left, top, left + (int64_t(SourceRect.Right) - SourceRect.Left),
+                      top + (int64_t(SourceRect.Bottom) - SourceRect.Top)};
+    CopySameSize(dest, *Source.FSurface, Source.ToSurface(SourceRect));
+}
+
+void TCanvas::Draw(int32_t x, int32_t y, const TBitmap& Source)
+{
+    const int64_t left = int64_t(x) + FOrigin.X, top = int64_t(y) + FOrigin.Y;
+    CopySameSize({left, top, left + Source.Width(), top + Source.Height()}, Source, BoxOf(Source.BoundsRect()));
+}
+
+void TCanvas::CopyRect(const TRect& Dest, const TCanvas& Source, const TRect& SourceRect)
+{
+    if (Source.FSurface)
+        StretchFrom(ToSurface(Dest), *Source.FSurface, Source.ToSurface(SourceRect), nullptr);
+}
+
+void TCanvas::BrushCopy(const TRect& Dest, const TBitmap& Source, const TRect& SourceRect, TColor ReplaceColor)
+{
+    const TPixel replace = ColorToPixel(ReplaceColor);
+    StretchFrom(ToSurface(Dest), Source, BoxOf(SourceRect), ReplaceColor == clNone ? nullptr : &replace);
+}
+
+// Copies pixel for pixel, row by row with memmove, walking the rows upwards when the source
+// lies above the destination on the same surface so that no row is overwritten before it is read.
+void TCanvas::CopySameSize(const TBox64& Dest, const TBitmap& Source, const TBox64& SourceBox)
+{
+    const int64_t dx = SourceBox.Left - Dest.Left, dy = SourceBox.Top - Dest.Top;
+    // The destination pixels whose source lies inside the source bitmap, cut to the clip.
+    const TBox64 readable{-dx, -dy, Source.Width() - dx, Source.Height() - dy};
+    const TRect area = BoxInside(readable, BoxInside(Dest, DrawClip()));
+    if (area.IsEmpty() || Dest.Right <= Dest.Left || Dest.Bottom <= Dest.Top)
+        return;
+    const bool upwards = &Source == FSurface && dy < 0;
+    for (int32_t i = 0; i < area.Height(); ++i) {
+        const int32_t y = upwards ? area.Bottom - 1 - i : area.Top + i;
+        const TPixel* from = Source.Scanline(static_cast<int32_t>(y + dy)) + (area.Left + dx);
+        std::memmove(FSurface->Scanline(y) + area.Left, from, sizeof(TPixel) * area.Width());
+    }
+}
+
+void TCanvas::StretchFrom(const TBox64& Dest, const TBitmap& Source, const TBox64& SourceBox, const TPixel* Replace)
+{
+    const int64_t destW = Dest.Right - Dest.Left, destH = Dest.Bottom - Dest.Top;
+    const int64_t srcW = SourceBox.Right - SourceBox.Left, srcH = SourceBox.Bottom - SourceBox.Top;
+    const TRect area = BoxInside(Dest, DrawClip());
+    if (destW <= 0 || destH <= 0 || srcW <= 0 || srcH <= 0 || area.IsEmpty())
+        return;
+    if (!Replace && destW == srcW && destH == srcH) {
+        CopySameSize(Dest, Source, SourceBox);
+        return;
+    }
+    // The source column and row of each visible destination column and row; -1 where the
+    // source pixel lies outside the source bitmap, which leaves the destination pixel alone.
+    const auto sourceIndex = [](int64_t destPos, int64_t destStart, int64_t destSize, int64_t srcStart,
+                                int64_t srcSize, int32_t limit) {
+        const int64_t s = srcStart + StretchSourceIndex(destPos - destStart, destSize, srcSize);
+        return s >= 0 && s < limit ? static_cast<int32_t>(s) : -1;
+    };
+    std::vector<int32_t> columns(area.Width()), rows(area.Height());
+    for (int32_t i = 0; i < area.Width(); ++i)
+        columns[i] = sourceIndex(area.Left + i, Dest.Left, destW, SourceBox.Left, srcW, Source.Width());
+    for (int32_t i = 0; i < area.Height(); ++i)
+        rows[i] = sourceIndex(area.Top + i, Dest.Top, destH, SourceBox.Top, srcH, Source.Height());
+
+    // Reading from the surface being written needs a copy of the source taken first.
+    std::vector<TPixel> snapshot;
+    if (&Source == FSurface)
+        snapshot.assign(Source.Scanline(0), Source.Scanline(0) + size_t(Source.Width()) * Source.Height());
+    const auto sourcePixel = [&](int32_t x, int32_t y) {
+        return snapshot.empty() ? Source.Pixel(x, y) : snapshot[size_t(y) * Source.Width() + x];
+    };
+
+    const TPaint brush = BrushPaint(FBrush);
+    for (int32_t j = 0; j < area.Height(); ++j) {
+        if (rows[j] < 0)
+            continue;
+        const int32_t y = area.Top + j;
+        TPixel* out = FSurface->Scanline(y);
+        for (int32_t i = 0; i < area.Width(); ++i) {
+            if (columns[i] < 0)
+                continue;
+            const int32_t x = area.Left + i;
+            const TPixel p = sourcePixel(columns[i], rows[j]);
+            if (!Replace || p != *Replace)
+                out[x] = p;
+            else if (brush.Visible)
+                out[x] = brush.At(x, y);
+        }
+    }
+}
+
+// ---- Text ----------------------------------------------------------------------------------
+
+IFontEngine& TCanvas::FontEngine()
+{
+    IFontEngine* engine = CurrentPlatform().Fonts;
+    if (!engine)
+        throw Exception("No font engine is available to draw text");
+    return *engine;
+}
+
+void TCanvas::TextOut(int32_t x, int32_t y, const std::string& Text)
+{
+    IFontEngine& engine = FontEngine();
+    const TRect clip = DrawClip();
+    const int64_t sx = int64_t(x) + FOrigin.X, sy = int64_t(y) + FOrigin.Y;
+    // A text that starts beyond the 32-bit range cannot reach the surface.
+    if (clip.IsEmpty() || Text.empty() || FFont.Color == clNone || sx != ClampToInt32(sx) || sy != ClampToInt32(sy))
+        return;
+    TFontSpec font = FFont;
+    font.Color = ColorToRGB(FFont.Color);
+    engine.DrawText(*FSurface, clip, static_cast<int32_t>(sx), static_cast<int32_t>(sy), Text, font);
+}
+
+TSize TCanvas::TextExtent(const std::string& Text) { return FontEngine().TextExtent(Text, FFont); }
+
+// ---- Locking -------------------------------------------------------------------------------
+
+void TCanvas::Lock()
+{
+    FMutex.lock();
+    FLockOwner = std::this_thread::get_id();
+    ++FLockCount;
+}
+
+void TCanvas::Unlock()
+{
+    if (FLockCount == 0 || FLockOwner != std::this_thread::get_id())
+        throw Exception("Canvas unlocked by a thread that does not hold its lock");
+    if (--FLockCount == 0)
+        FLockOwner = std::thread::id{};
+    FMutex.unlock();
+}
