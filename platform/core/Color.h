@@ -72,7 +72,9 @@ public:
     virtual std::optional<TColor> SystemColor(int Index) const = 0;
 };
 
-constexpr bool IsSystemColor(TColor c) { return (static_cast<uint32_t>(c) & 0xFF000000u) == 0x80000000u; }
+// Every negative value names a system colour by its low byte; the system's own values are
+// 0x80000000 to 0x8000001E, and any other, such as -1 (index 255), names one that does not exist.
+constexpr bool IsSystemColor(TColor c) { return c < 0; }
 
 // Resolves a colour to an explicit 0x00BBGGRR value. System colours go through the current
 // platform's colour scheme, and an index with no system colour resolves to black. clNone and

@@ -30,7 +30,7 @@ TEST(Color, SystemColorsResolveThroughThePlatformScheme)
         {static_cast<TColor>(0x800000FF), clBlack},
         {clRed, clRed},
         {static_cast<TColor>(0x01FF8040), 0x00FF8040},   // stray high bits of an explicit colour are dropped
-        {-1, 0x00FFFFFF},
+        {-1, clBlack},                      // index 255 names no system colour
     };
     for (const auto& c : cases)
         EXPECT_EQ(ColorToRGB(c.in), c.rgb) << std::hex << c.in;
