@@ -1,0 +1,148 @@
+#pragma once
+#include <cstdint>
+#include <functional>
+
+#include "framework/Component.h"
+#include "framework/Message.h"
+#include "platform/core/Color.h"
+#include "platform/core/Rect.h"
+#include "platform/gfx/Canvas.h"
+
+class TWinControl;
+class TForm;
+class TBitmap;
+
+// Control-style flags.
+using TControlStyle = uint32_t;
+constexpr TControlStyle csAcceptsControls = 0x01;
+constexpr TControlStyle csCaptureMouse = 0x02;
+constexpr TControlStyle csClickEvents = 0x04;
+constexpr TControlStyle csOpaque = 0x08;
+constexpr TControlStyle csDoubleClicks = 0x10;
+constexpr TControlStyle csReplicatable = 0x20;
+
+using TMouseEvent = std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
+using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
+using TMouseWheelEvent =
+    std::function<void(TObject* Sender, TShiftState Shift, int WheelDelta, TPoint MousePos, bool& Handled)>;
+using TWndMethod = std::function<void(TMessage& Message)>;
+
+// A control without a window of its own: a rectangle of its parent's client area that it
+// paints on its parent's surface. During a paint its Canvas draws on that surface with the
+// origin at the control's top-left corner and the clip limited to the control's rectangle and
+// the area being painted. Windowed controls (TWinControl) build on it.
+class TControl : public TComponent {
+public:
+    explicit TControl(TComponent* Owner);
+    ~TControl() override;
+
+    TWinControl* Parent() const { return FParent; }
+    // Adds the control on top of the new parent's children. A control cannot be put inside
+    // itself or one of its own children: that raises an error and changes nothing.
+    virtual void SetParent(TWinControl* Value);
+    virtual bool IsWindowed() const { return false; }
+    // The form whose window shows this control; nullptr while it is not in one.
+    virtual TForm* ParentForm() const;
+
+    int32_t Left() const { return FLeft; }
+    int32_t Top() const { return FTop; }
+    int32_t Width() const { return FWidth; }
+    int32_t Height() const { return FHeight; }
+    void SetLeft(int32_t Value) { SetBounds(Value, FTop, FWidth, FHeight); }
+    void SetTop(int32_t Value) { SetBounds(FLeft, Value, FWidth, FHeight); }
+    void SetWidth(int32_t Value) { SetBounds(FLeft, FTop, Value, FHeight); }
+    void SetHeight(int32_t Value) { SetBounds(FLeft, FTop, FWidth, Value); }
+    // Negative sizes count as 0.
+    virtual void SetBounds(int32_t ALeft, int32_t ATop, int32_t AWidth, int32_t AHeight);
+    // The rectangle in the parent's client coordinates.
+    TRect BoundsRect() const { return TRect::FromSize(FLeft, FTop, FWidth, FHeight); }
+    virtual TRect ClientRect() const { return {0, 0, FWidth, FHeight}; }
+    // Where the control's client (0, 0) lies in its form's client coordinates.
+    TPoint FormOrigin() const;
+
+    bool Visible() const { return FVisible; }
+    virtual void SetVisible(bool Value);
+    void Show() { SetVisible(true); }
+    void Hide() { SetVisible(false); }
+    // Visible, and so are all its parents up to a form that is on the screen.
+    bool Showing() const;
+
+    TColor Color() const { return FColor; }
+    void SetColor(TColor Value);
+    bool ParentColor() const { return FParentColor; }
+    void SetParentColor(bool Value);
+
+    TCursor Cursor() const { return FCursor; }
+    void SetCursor(TCursor Value);
+
+    TControlStyle ControlStyle() const { return FControlStyle; }
+    void SetControlStyle(TControlStyle Value) { FControlStyle = Value; }
+    bool Opaque() const { return (FControlStyle & csOpaque) != 0; }
+
+    TCanvas& Canvas() { return FCanvas; }
+
+    // Asks for the control's area to be painted by the next paint cycle.
+    virtual void Invalidate();
+    // The same for a part of the control (client coordinates).
+    void InvalidateRect(const TRect& Rect);
+    // Paints what is waiting to be painted in the control's window now.
+    virtual void Update();
+    // Shows the control's current state at once. An opaque control paints itself and every
+    // later sibling over it on its parent's surface, without the parent's background; any
+    // other control has its parent repaint its area. Nothing happens for a hidden control or
+    // one without a parent.
+    virtual void Repaint();
+    void Refresh() { Repaint(); }
+
+    // The paint request: draw on Surface with the canvas origin at Origin and clip Clip (both
+    // in surface coordinates). A request without a surface is ignored.
+    virtual void PaintRequest(TBitmap* Surface, TPoint Origin, const TRect& Clip);
+
+    // Messages: Perform sends one through WindowProc, which starts as WndProc and may be
+    // replaced; WndProc hands it to Dispatch, the message map of derived classes, whose base
+    // version is the framework's own handling.
+    intptr_t Perform(uint32_t Msg, uintptr_t WParam, intptr_t LParam, TShiftState Shift = 0);
+    void Deliver(TMessage& Message) { FWindowProc(Message); }
+    const TWndMethod& WindowProc() const { return FWindowProc; }
+    void SetWindowProc(TWndMethod Value) { FWindowProc = std::move(Value); }
+    virtual void WndProc(TMessage& Message) { Dispatch(Message); }
+    virtual void Dispatch(TMessage& Message);
+    virtual void DefaultHandler(TMessage& Message);
+
+    TMouseEvent OnMouseDown;
+    TMouseEvent OnMouseUp;
+    TMouseMoveEvent OnMouseMove;
+    TMouseWheelEvent OnMouseWheel;
+    TNotifyEvent OnClick;
+
+protected:
+    // Stores the visibility without any of the effects of SetVisible.
+    void SetVisibleFlag(bool Value) { FVisible = Value; }
+    virtual void Paint() {}
+    virtual void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
+    virtual void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
+    virtual void MouseMove(TShiftState Shift, int X, int Y);
+    virtual void Click();
+    // True when the wheel turn was handled; otherwise it goes on to the parent.
+    virtual bool DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos);
+    // Called when the colour changed, after the control has stored it.
+    virtual void ColorChanged() { Invalidate(); }
+
+private:
+    friend class TWinControl;
+    void HandleMouseMessage(TMessage& Message);
+
+    TWinControl* FParent = nullptr;
+    int32_t FLeft = 0;
+    int32_t FTop = 0;
+    int32_t FWidth = 0;
+    int32_t FHeight = 0;
+    bool FVisible = true;
+    TColor FColor = clBtnFace;
+    bool FParentColor = true;
+    TCursor FCursor = crDefault;
+    TControlStyle FControlStyle = csCaptureMouse | csClickEvents;
+    bool FClickPending = false;
+    TCanvas FCanvas;
+    TWndMethod FWindowProc;
+};

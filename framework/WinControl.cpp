@@ -1,0 +1,252 @@
+#include "framework/WinControl.h"
+
+#include <algorithm>
+
+#include "framework/Form.h"
+#include "platform/gfx/Bitmap.h"
+
+TWinControl::TWinControl(TComponent* Owner) : TControl(Owner)
+{
+    SetControlStyle(ControlStyle() | csAcceptsControls);
+}
+
+TWinControl::~TWinControl()
+{
+    MarkDestroying();
+    DestroyComponents();
+    // Children owned elsewhere outlive their parent: they are only taken out of it.
+    for (TControl* c : FControls)
+        c->FParent = nullptr;
+    FControls.clear();
+}
+
+TControl* TWinControl::Controls(int Index) const
+{
+    if (Index < 0 || Index >= ControlCount())
+        return nullptr;
+    return FControls[static_cast<size_t>(Index)];
+}
+
+void TWinControl::InsertControl(TControl* Control)
+{
+    FControls.push_back(Control);
+    Control->FParent = this;
+}
+
+void TWinControl::RemoveControl(TControl* Control)
+{
+    if (TForm* form = ParentForm())
+        form->ControlRemoved(Control);
+    auto it = std::find(FControls.begin(), FControls.end(), Control);
+    if (it != FControls.end())
+        FControls.erase(it);
+    Control->FParent = nullptr;
+}
+
+void TWinControl::Repaint()
+{
+    if (!Visible() || !Showing())
+        return;
+    Invalidate();
+    Update();
+}
+
+TWinControl* TWinControl::WindowedControlAt(TPoint Point)
+{
+    if (!ClientRect().Contains(Point))
+        return nullptr;
+    for (auto it = FControls.rbegin(); it != FControls.rend(); ++it) {
+        TControl* c = *it;
+        if (!c->IsWindowed() || !c->Visible() || !c->BoundsRect().Contains(Point))
+            continue;
+        auto* w = static_cast<TWinControl*>(c);
+        if (TWinControl* hit = w->WindowedControlAt(Point.Translated(-c->Left(), -c->Top())))
+            return hit;
+    }
+    return this;
+}
+
+TControl* TWinControl::ControlAtPos(TPoint Point) const
+{
+    for (auto it = FControls.rbegin(); it != FControls.rend(); ++it) {
+        TControl* c = *it;
+        if (!c->IsWindowed() && c->Visible() && c->BoundsRect().Contains(Point))
+            return c;
+    }
+    return nullptr;
+}
+
+void TWinControl::PaintArea(TBitmap& Surface, TPoint Origin, const TRect& Area)
+{
+    const TRect mine = ClientRect().Translated(Origin.X, Origin.Y).Intersected(Area);
+    if (mine.IsEmpty())
+        return;
+    // Windowed children are painted over everything else, so nothing of this control is drawn
+    // under them.
+    TRegion behind(mine);
+    for (TControl* c : FControls)
+        if (c->IsWindowed() && c->Visible())
+            behind.Subtract(c->BoundsRect().Translated(Origin.X, Origin.Y));
+
+    TCanvas& canvas = Canvas();
+    for (const TRect& r : behind.Rects()) {
+        canvas.Attach(&Surface, Origin, r);
+        EraseBackground(canvas);
+    }
+    // The own paint leaves out what opaque windowless children cover completely.
+    TRegion own = behind;
+    for (TControl* c : FControls)
+        if (!c->IsWindowed() && c->Visible() && c->Opaque())
+            own.Subtract(c->BoundsRect().Translated(Origin.X, Origin.Y));
+    try {
+        for (const TRect& r : own.Rects()) {
+            canvas.Attach(&Surface, Origin, r);
+            Paint();
+        }
+    } catch (...) {
+        canvas.Detach();
+        throw;
+    }
+    canvas.Detach();
+
+    for (TControl* c : FControls)
+        if (!c->IsWindowed() && c->Visible())
+            PaintWindowless(c, Surface, Origin, behind);
+    for (TControl* c : FControls)
+        if (c->IsWindowed() && c->Visible())
+            static_cast<TWinControl*>(c)->PaintArea(Surface, Origin.Translated(c->Left(), c->Top()), mine);
+}
+
+void TWinControl::PaintWindowless(TControl* Control, TBitmap& Surface, TPoint Origin, const TRegion& Area)
+{
+    const TRect bounds = Control->BoundsRect().Translated(Origin.X, Origin.Y);
+    for (const TRect& r : Area.Rects()) {
+        const TRect clip = bounds.Intersected(r);
+        if (!clip.IsEmpty())
+            Control->PaintRequest(&Surface, bounds.TopLeft(), clip);
+    }
+}
+
+TRegion TWinControl::VisibleArea(const TRect& Rect) const
+{
+    const TPoint origin = FormOrigin();
+    TRegion area(Rect.Intersected(ClientRect()).Translated(origin.X, origin.Y));
+    for (TControl* c : FControls)
+        if (c->IsWindowed() && c->Visible())
+            area.Subtract(c->BoundsRect().Translated(origin.X, origin.Y));
+    // Going up, each parent clips to its client area, and windowed siblings added after a
+    // control lie above it.
+    for (const TControl* c = this; c->Parent(); c = c->Parent()) {
+        const TWinControl* p = c->Parent();
+        const TPoint po = p->FormOrigin();
+        area.Intersect(p->ClientRect().Translated(po.X, po.Y));
+        auto it = std::find(p->FControls.begin(), p->FControls.end(), c);
+        for (++it; it != p->FControls.end(); ++it)
+            if ((*it)->IsWindowed() && (*it)->Visible())
+                area.Subtract((*it)->BoundsRect().Translated(po.X, po.Y));
+    }
+    return area;
+}
+
+void TWinControl::RepaintOpaqueChild(TControl* Child)
+{
+    TForm* form = ParentForm();
+    if (!form || !form->CanPaint())
+        return;
+    const TRegion area = VisibleArea(Child->BoundsRect());
+    if (area.IsEmpty())
+        return;
+    const TPoint origin = FormOrigin();
+    const TRect childRect = Child->BoundsRect();
+    auto it = std::find(FControls.begin(), FControls.end(), Child);
+    for (; it != FControls.end(); ++it) {
+        TControl* c = *it;
+        if (c->IsWindowed() || !c->Visible())
+            continue;
+        if (c != Child && !c->BoundsRect().Intersects(childRect))
+            continue;
+        PaintWindowless(c, form->BackBuffer(), origin, area);
+    }
+    form->PresentArea(area);
+}
+
+void TWinControl::SetFocus()
+{
+    if (TForm* form = ParentForm())
+        form->SetFocusedControl(this == form ? nullptr : this);
+}
+
+bool TWinControl::Focused() const
+{
+    const TForm* form = ParentForm();
+    return form && (form->FocusedControl() == this || (form == this && !form->FocusedControl()));
+}
+
+void TWinControl::Dispatch(TMessage& Message)
+{
+    switch (Message.Msg) {
+    case WM_KEYDOWN:
+    case WM_KEYUP: {
+        uint16_t key = LoWord(Message.WParam);
+        if (Message.Msg == WM_KEYDOWN)
+            KeyDown(key, Message.Shift);
+        else
+            KeyUp(key, Message.Shift);
+        if (key == 0)
+            Message.Result = 1;
+        break;
+    }
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP: {
+        // Over a windowless child the child takes the event, in its own coordinates.
+        const TPoint p = LParamToPoint(Message.LParam);
+        if (TControl* c = ControlAtPos(p)) {
+            TMessage forwarded = Message;
+            forwarded.LParam = PointToLParam(p.Translated(-c->Left(), -c->Top()));
+            c->Deliver(forwarded);
+            Message.Result = forwarded.Result;
+            break;
+        }
+        TControl::Dispatch(Message);
+        break;
+    }
+    default:
+        TControl::Dispatch(Message);
+    }
+}
+
+void TWinControl::EraseBackground(TCanvas& Canvas)
+{
+    if (Color() == clNone)
+        return;
+    Canvas.Brush().Style = bsSolid;
+    Canvas.Brush().Color = Color();
+    Canvas.FillRect(ClientRect());
+}
+
+void TWinControl::KeyDown(uint16_t& Key, TShiftState Shift)
+{
+    if (OnKeyDown)
+        OnKeyDown(this, Key, Shift);
+}
+
+void TWinControl::KeyUp(uint16_t& Key, TShiftState Shift)
+{
+    if (OnKeyUp)
+        OnKeyUp(this, Key, Shift);
+}
+
+void TWinControl::ColorChanged()
+{
+    for (TControl* c : FControls)
+        if (c->ParentColor() && c->Color() != Color()) {
+            c->FColor = Color();
+            c->ColorChanged();
+        }
+    Invalidate();
+}

@@ -1,0 +1,70 @@
+#pragma once
+#include <vector>
+
+#include "framework/Control.h"
+#include "framework/Region.h"
+
+using TKeyEvent = std::function<void(TObject* Sender, uint16_t& Key, TShiftState Shift)>;
+
+// A windowed control: a rectangle of its own inside the native window, with children, a
+// background erase and its own Paint. It clips its children to its client area and lies above
+// every windowless sibling; pointer events go to the topmost windowed control under the
+// pointer, which passes them on to the windowless child under the pointer, if any.
+//
+// Children are painted in the order they were added (z-order = creation order): first the
+// windowless ones, then the windowed ones, so a later child covers an earlier one.
+class TWinControl : public TControl {
+public:
+    explicit TWinControl(TComponent* Owner);
+    ~TWinControl() override;
+
+    bool IsWindowed() const override { return true; }
+
+    int ControlCount() const { return static_cast<int>(FControls.size()); }
+    TControl* Controls(int Index) const;
+
+    void Repaint() override;
+
+    // The topmost visible windowed control (this one or a descendant) at Point, given in this
+    // control's client coordinates; nullptr when Point is outside.
+    TWinControl* WindowedControlAt(TPoint Point);
+    // The topmost visible windowless child at Point (client coordinates), or nullptr.
+    TControl* ControlAtPos(TPoint Point) const;
+
+    // Paints Area (surface coordinates) of this control and its children onto Surface, on
+    // which this control's client (0, 0) lies at Origin: background erase, own Paint (left out
+    // under opaque windowless children), windowless children, windowed children.
+    void PaintArea(TBitmap& Surface, TPoint Origin, const TRect& Area);
+
+    // The part of Rect (client coordinates) that is not covered by windowed controls above
+    // this control's windowless content nor cut off by a parent, in form coordinates.
+    TRegion VisibleArea(const TRect& Rect) const;
+
+    // Keyboard focus: key events and wheel turns go to the focused control of a form.
+    void SetFocus();
+    bool Focused() const;
+
+    TKeyEvent OnKeyDown;
+    TKeyEvent OnKeyUp;
+
+    void Dispatch(TMessage& Message) override;
+
+protected:
+    // Prepares the background of the area being painted (the canvas clip): fills it with
+    // Color unless the colour is clNone.
+    virtual void EraseBackground(TCanvas& Canvas);
+    virtual void KeyDown(uint16_t& Key, TShiftState Shift);
+    virtual void KeyUp(uint16_t& Key, TShiftState Shift);
+    void ColorChanged() override;
+
+private:
+    friend class TControl;
+    void InsertControl(TControl* Control);
+    void RemoveControl(TControl* Control);
+    // Paints Child and every later windowless sibling that overlaps it, clipped to Child's
+    // rectangle, without this control's background, and shows the result.
+    void RepaintOpaqueChild(TControl* Child);
+    void PaintWindowless(TControl* Control, TBitmap& Surface, TPoint Origin, const TRegion& Area);
+
+    std::vector<TControl*> FControls;
+};
