@@ -1,0 +1,139 @@
+#include "widgets/TVrGraphicImageControl.h"
+
+#include "platform/gfx/Canvas.h"
+
+namespace {
+
+// Holds a canvas's lock for the length of a scope.
+class TCanvasLock {
+public:
+    explicit TCanvasLock(TCanvas& Canvas) : FCanvas(Canvas) { FCanvas.Lock(); }
+    ~TCanvasLock() { FCanvas.Unlock(); }
+    TCanvasLock(const TCanvasLock&) = delete;
+    TCanvasLock& operator=(const TCanvasLock&) = delete;
+
+private:
+    TCanvas& FCanvas;
+};
+
+// Keeps a surface attached to a canvas for the length of a scope.
+class TCanvasAttachment {
+public:
+    TCanvasAttachment(TCanvas& Canvas, TBitmap* Surface, TPoint Origin, const TRect& Clip) : FCanvas(Canvas)
+    {
+        FCanvas.Attach(Surface, Origin, Clip);
+    }
+    ~TCanvasAttachment() { FCanvas.Detach(); }
+    TCanvasAttachment(const TCanvasAttachment&) = delete;
+    TCanvasAttachment& operator=(const TCanvasAttachment&) = delete;
+
+private:
+    TCanvas& FCanvas;
+};
+
+}  // namespace
+
+TVrGraphicImageControl::TVrGraphicImageControl(TComponent* Owner)
+    : TVrGraphicControl(Owner), FBufferBitmap(std::make_unique<TBitmap>()), FParentImage(std::make_unique<TBitmap>())
+{
+}
+
+TVrGraphicImageControl::~TVrGraphicImageControl() = default;
+
+void TVrGraphicImageControl::SetTransparent(bool Value)
+{
+    if (Value == FTransparent)
+        return;
+    FTransparent = Value;
+    SetControlStyle(Value ? ControlStyle() & ~csOpaque : ControlStyle() | csOpaque);
+    UpdateControlCanvas();
+}
+
+void TVrGraphicImageControl::PaintRequest(TBitmap* Surface, TPoint Origin, const TRect& Clip)
+{
+    if (!Surface)
+        return;
+    // The locks are released in the reverse order of taking them: the attachment ends first,
+    // then the buffer's lock, then the widget canvas's lock.
+    TCanvasLock widgetLock(Canvas());
+    FBufferBitmap->SetSize(Width(), Height());
+    TCanvasLock bufferLock(GetBitmapCanvas());
+    TCanvasAttachment attachment(Canvas(), Surface, Origin, Clip);
+    Paint();
+}
+
+void TVrGraphicImageControl::ClearBitmapCanvas()
+{
+    TCanvas& buffer = GetBitmapCanvas();
+    buffer.Brush().Style = bsSolid;
+    if (FTransparent) {
+        if (FCaptureDue || !SnapshotFits())
+            CopyParentImage();
+        CopyOverlayImage();
+    } else {
+        buffer.Brush().Color = Color();
+        buffer.FillRect(BitmapRect(*FBufferBitmap));
+    }
+}
+
+void TVrGraphicImageControl::Paint()
+{
+    Canvas().Draw(0, 0, GetBitmapCanvas(), TRect{0, 0, Width(), Height()});
+    ++FPresentations;
+    if (FTransparent && !FReusingSnapshot)
+        CaptureNextTime();
+}
+
+void TVrGraphicImageControl::CaptureNextTime()
+{
+    FCaptureDue = true;
+    SetControlStyle(ControlStyle() & ~csOpaque);
+}
+
+// A self-update reuses the saved copy of the parent's pixels only when there is one of the
+// widget's size; otherwise the parent repaints the area and the widget captures it afresh.
+//
+// The framework may paint the widget in several pieces (where a windowed control above cuts
+// its rectangle), and in this repaint the surface under a piece holds the widget's previous
+// picture, not the parent's background. So every piece of the repaint uses the saved copy, and
+// only when the repaint is over does the widget become capture-due again. When nothing was
+// painted (hidden, loading, an open update), the widget stays opaque and the next paint, of
+// whatever cause, reuses the copy once more.
+void TVrGraphicImageControl::UpdateControlCanvas()
+{
+    if (!FTransparent || !SnapshotFits()) {
+        TVrGraphicControl::UpdateControlCanvas();
+        return;
+    }
+    FCaptureDue = false;
+    SetControlStyle(ControlStyle() | csOpaque);
+    const uint64_t before = FPresentations;
+    FReusingSnapshot = true;
+    try {
+        TVrGraphicControl::UpdateControlCanvas();
+    } catch (...) {
+        FReusingSnapshot = false;
+        throw;
+    }
+    FReusingSnapshot = false;
+    if (FPresentations != before)
+        CaptureNextTime();
+}
+
+void TVrGraphicImageControl::CopyParentImage()
+{
+    FParentImage->SetSize(Width(), Height());
+    const TRect clip = Canvas().ClipRect();
+    FParentImage->Canvas().Draw(clip.Left, clip.Top, Canvas(), clip);
+}
+
+void TVrGraphicImageControl::CopyOverlayImage()
+{
+    GetBitmapCanvas().Draw(0, 0, FParentImage->Canvas(),
+                           TRect{0, 0, FBufferBitmap->Width(), FBufferBitmap->Height()});
+}
+
+bool TVrGraphicImageControl::SnapshotFits() const
+{
+    return !FParentImage->Empty() && FParentImage->Width() == Width() && FParentImage->Height() == Height();
+}

@@ -1,0 +1,18 @@
+#pragma once
+#include <cstdint>
+
+#include "platform/core/Color.h"
+#include "platform/core/Rect.h"
+
+class TCanvas;
+
+// Draws Width one-pixel rings inside Rect, the outermost first, and leaves Rect shrunk by
+// Width on every side. Each ring's left column and top row are TopColor and its right column
+// and bottom row BottomColor; the top-right and bottom-left corner pixels are BottomColor.
+// A Width of 0 or less draws nothing and leaves Rect as it is. The canvas's pen ends with
+// width 1 and the last colour drawn.
+void DrawFrame3D(TCanvas& Canvas, TRect& Rect, TColor TopColor, TColor BottomColor, int32_t Width);
+
+// Rect shrunk by By on every side, with every edge kept within the 32-bit range however large
+// By is.
+TRect ShrunkSaturated(const TRect& Rect, int64_t By);
