@@ -1,0 +1,7 @@
+#include "saver/SaverSettings.h"
+
+TSaverSettings& SaverSettings()
+{
+    static TSaverSettings settings;
+    return settings;
+}
