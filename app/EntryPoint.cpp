@@ -1,0 +1,56 @@
+#include "app/EntryPoint.h"
+
+#include <cstdio>
+
+#include "app/RunMode.h"
+#include "app/SettingsStore.h"
+#include "framework/Application.h"
+#include "platform/Platform.h"
+#include "platform/core/Exception.h"
+#include "saver/SaverSettings.h"
+#include "saver/Unit1.h"
+
+namespace {
+
+// The saver window reads its settings through the program's settings store.
+void ConnectSettings()
+{
+    SaverSettings().ReadStyle = ReadStyle;
+    SaverSettings().ReadClockColor = ReadClockColor;
+}
+
+void CreateWindowOfMode(TApplication& App, RunMode Mode)
+{
+    switch (Mode) {
+    case RunMode::Saver:
+        App.CreateForm<TForm1>();
+        return;
+    case RunMode::Preview:
+        throw Exception("The preview is not available in this build");
+    case RunMode::Settings:
+        throw Exception("The settings dialog is not available in this build");
+    }
+}
+
+}  // namespace
+
+int RunQuorvel(const std::vector<std::string>& Arguments)
+{
+    const RunMode mode = ModeFromArguments(Arguments);
+    if (!CurrentPlatform().Windows) {
+        // Without a window system there is no message box either; the backend has said why.
+        std::fputs("Quorvel: no window can be shown, so the program ends.\n", stderr);
+        return 1;
+    }
+    ConnectSettings();
+    TApplication& app = Application();
+    try {
+        app.Initialize();
+        CreateWindowOfMode(app, mode);
+        app.Run();
+    } catch (...) {
+        // Anything else than the program's own exception type is shown with an empty message.
+        app.HandleException();
+    }
+    return 0;
+}

@@ -1,0 +1,8 @@
+#pragma once
+#include <string>
+#include <vector>
+
+// One start of the program: decides the mode from the arguments (the program path left out),
+// creates that mode's window, runs the message loop until the window closes and returns the
+// exit code. An error that escapes start-up is shown with the standard error display.
+int RunQuorvel(const std::vector<std::string>& Arguments);
