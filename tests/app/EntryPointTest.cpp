@@ -1,0 +1,90 @@
+#include <gtest/gtest.h>
+
+#include "app/EntryPoint.h"
+#include "platform/headless/HeadlessProfileFiles.h"
+#include "platform/headless/HeadlessRegistry.h"
+#include "saver/SaverSettings.h"
+#include "tests/framework/FrameworkFixture.h"
+
+// The whole program on a headless screen with an in-memory registry and INI files. The
+// executable is /opt/quorvel/Quorvel.scr, so the title of every message box is "Quorvel".
+class EntryPoint : public FrameworkTest {
+protected:
+    THeadlessRegistry Registry;
+    THeadlessProfileFiles Profiles;
+    ScopedPlatform Stores{WithStores()};
+    TSaverSettings Saved = SaverSettings();
+
+    void TearDown() override { SaverSettings() = Saved; }
+
+    // Ends the loop with a key press the first time it would wait.
+    void PressAKeyWhenIdle()
+    {
+        Screen.SetOnWait([this] {
+            for (TNativeWindow w : Screen.Windows())
+                Screen.KeyDown(w, 'A');
+        });
+    }
+
+private:
+    Platform WithStores()
+    {
+        Platform p = CurrentPlatform();
+        p.Registry = &Registry;
+        p.Profiles = &Profiles;
+        return p;
+    }
+};
+
+TEST_F(EntryPoint, TheSaverRunsUntilAKeyAndEndsWithCodeZero)
+{
+    PressAKeyWhenIdle();
+    EXPECT_EQ(RunQuorvel({"/s"}), 0);
+    EXPECT_TRUE(Screen.ErrorBoxes().empty());
+    EXPECT_FALSE(Screen.Stalled());
+}
+
+TEST_F(EntryPoint, AStyleOfTheWrongTypeEndsStartUpAfterOneMessage)
+{
+    const struct { const char* what; std::function<void(THeadlessRegistry&)> store; const char* text; } cases[] = {
+        {"string", [](THeadlessRegistry& r) { r.SetString(RegRoot::LocalMachine, "Software\\Kestrune\\Screensaver", "Style", "1"); },
+         "Invalid data type for 'Style'"},
+        {"key without value", [](THeadlessRegistry& r) { r.AddKey(RegRoot::LocalMachine, "Software\\Kestrune\\Screensaver"); },
+         "Failed to get data for 'Style'"},
+    };
+    for (const auto& c : cases) {
+        THeadlessRegistry registry;
+        c.store(registry);
+        Platform p = CurrentPlatform();
+        p.Registry = &registry;
+        ScopedPlatform scope(p);
+        Screen.ClearErrorBoxes();
+        TApplication app;
+
+        EXPECT_EQ(RunQuorvel({}), 0) << c.what;
+        ASSERT_EQ(Screen.ErrorBoxes().size(), 1u) << c.what;
+        EXPECT_EQ(Screen.ErrorBoxes()[0].Caption, "Quorvel") << c.what;
+        EXPECT_EQ(Screen.ErrorBoxes()[0].Text, c.text) << c.what;
+        for (TNativeWindow w : Screen.Windows())
+            EXPECT_FALSE(Screen.Window(w)->Visible) << c.what << ": the saver must not show";
+    }
+}
+
+TEST_F(EntryPoint, ModesThatAreNotBuiltYetSaySo)
+{
+    for (const char* arg : {"/p", "/c:1234"}) {
+        Screen.ClearErrorBoxes();
+        TApplication app;
+        EXPECT_EQ(RunQuorvel({arg, "1234"}), 0) << arg;
+        ASSERT_EQ(Screen.ErrorBoxes().size(), 1u) << arg;
+        EXPECT_NE(Screen.ErrorBoxes()[0].Text.find("not available in this build"), std::string::npos) << arg;
+    }
+}
+
+TEST_F(EntryPoint, WithoutAWindowSystemTheProgramEndsWithCodeOne)
+{
+    Platform p = CurrentPlatform();
+    p.Windows = nullptr;
+    ScopedPlatform scope(p);
+    EXPECT_EQ(RunQuorvel({"/s"}), 1);
+}
