@@ -10,6 +10,7 @@ class IImageDecoder;
 class ICpuId;
 class ISystemInfo;
 class INativeWindows;
+class ILocale;
 
 // The services a backend provides: the one boundary between portable code and the operating
 // system. Portable code reaches the system only through CurrentPlatform(); the backend that
@@ -25,6 +26,7 @@ struct Platform {
     ICpuId* CpuId = nullptr;
     ISystemInfo* System = nullptr;
     INativeWindows* Windows = nullptr;
+    ILocale* Locale = nullptr;
 };
 
 Platform& CurrentPlatform();

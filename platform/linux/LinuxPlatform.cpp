@@ -14,5 +14,6 @@ Platform BackendPlatform()
     p.CpuId = LinuxCpuId();
     p.System = LinuxSystemInfo();
     p.Windows = LinuxNativeWindows();
+    p.Locale = LinuxLocale();
     return p;
 }

@@ -12,6 +12,7 @@ class IImageDecoder;
 class ICpuId;
 class ISystemInfo;
 class INativeWindows;
+class ILocale;
 
 IColorScheme* LinuxColorScheme();
 IClock* LinuxClock();
@@ -23,3 +24,4 @@ IImageDecoder* LinuxImageDecoder();
 ICpuId* LinuxCpuId();
 ISystemInfo* LinuxSystemInfo();
 INativeWindows* LinuxNativeWindows();
+ILocale* LinuxLocale();

@@ -14,5 +14,6 @@ Platform BackendPlatform()
     p.CpuId = Win32CpuId();
     p.System = Win32SystemInfo();
     p.Windows = Win32NativeWindows();
+    p.Locale = Win32Locale();
     return p;
 }

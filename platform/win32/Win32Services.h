@@ -12,6 +12,7 @@ class IImageDecoder;
 class ICpuId;
 class ISystemInfo;
 class INativeWindows;
+class ILocale;
 
 IColorScheme* Win32ColorScheme();
 IClock* Win32Clock();
@@ -23,3 +24,4 @@ IImageDecoder* Win32ImageDecoder();
 ICpuId* Win32CpuId();
 ISystemInfo* Win32SystemInfo();
 INativeWindows* Win32NativeWindows();
+ILocale* Win32Locale();

@@ -1,0 +1,184 @@
+#include "platform/linux/LinuxLocale.h"
+
+#include <iconv.h>
+#include <langinfo.h>
+#include <locale.h>
+
+#include <cerrno>
+
+#include "platform/linux/LinuxServices.h"
+
+namespace {
+
+bool IsAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+
+// Appends a character of the strftime format that stands for itself. Letters and quotes would
+// mean something in the pattern, so they go in quotes of the other kind.
+void AppendLiteral(std::string& Pattern, char c)
+{
+    if (IsAsciiLetter(c) || c == '\'') {
+        Pattern += '"';
+        Pattern += c;
+        Pattern += '"';
+    } else if (c == '"') {
+        Pattern += "'\"'";
+    } else {
+        Pattern += c;
+    }
+}
+
+// The pattern for one conversion; Unpadded is true for the "-" and "_" flags, Padded for "0".
+std::string Conversion(char Spec, bool Unpadded, bool Padded)
+{
+    switch (Spec) {
+    case 'd':
+        return Unpadded ? "d" : "dd";
+    case 'e':   // the day padded with a space; the readout leaves the space out
+        return Padded ? "dd" : "d";
+    case 'm':
+        return Unpadded ? "m" : "mm";
+    case 'y':
+        return "yy";
+    case 'Y':
+    case 'G':
+        return "yyyy";
+    case 'b':
+    case 'h':
+    case 'B':   // only abbreviated month names are at hand
+        return "mmm";
+    case 'a':
+    case 'A':
+        return "ddd";
+    case 'D':
+        return "mm/dd/yy";
+    case 'F':
+        return "yyyy-mm-dd";
+    case 'n':
+        return "\n";
+    case 't':
+        return "\t";
+    case '%':
+        return "%";
+    default:   // times, week numbers and the like have no place in a date
+        return "";
+    }
+}
+
+// Converts text in the locale's character set to UTF-8; empty when it cannot be converted.
+std::string ToUtf8(const char* Text, const char* Charset)
+{
+    if (!Text)
+        return {};
+    std::string in(Text);
+    iconv_t cd = iconv_open("UTF-8", Charset);
+    if (cd == reinterpret_cast<iconv_t>(-1))
+        return {};
+    std::string out(in.size() * 4 + 4, '\0');
+    char* src = in.data();
+    size_t srcLeft = in.size();
+    char* dst = out.data();
+    size_t dstLeft = out.size();
+    const size_t result = iconv(cd, &src, &srcLeft, &dst, &dstLeft);
+    iconv_close(cd);
+    if (result == static_cast<size_t>(-1))
+        return {};
+    out.resize(out.size() - dstLeft);
+    return out;
+}
+
+// The character set of the texts of Time's LC_TIME. The texts are written in the character
+// set of the locale they come from, which need not be the one of the user's LC_CTYPE, so it
+// is looked up under the LC_TIME locale's own name. When that fails, UTF-8 is assumed; a text
+// that is not UTF-8 then fails to convert and counts as not supplied.
+std::string CharsetOf(locale_t Time)
+{
+    const char* name = nl_langinfo_l(_NL_LOCALE_NAME(LC_TIME), Time);
+    locale_t ctype = name && *name ? newlocale(LC_CTYPE_MASK, name, static_cast<locale_t>(0)) : static_cast<locale_t>(0);
+    if (!ctype)
+        return "UTF-8";
+    std::string charset = nl_langinfo_l(CODESET, ctype);
+    freelocale(ctype);
+    return charset.empty() ? "UTF-8" : charset;
+}
+
+class TLinuxLocale : public ILocale {
+public:
+    TLinuxLocale(locale_t Locale, std::string Charset) : FLocale(Locale), FCharset(std::move(Charset)) {}
+    ~TLinuxLocale() override { freelocale(FLocale); }
+    TLinuxLocale(const TLinuxLocale&) = delete;
+    TLinuxLocale& operator=(const TLinuxLocale&) = delete;
+
+    std::string ShortDayName(int Day) const override
+    {
+        return Day >= 0 && Day < 7 ? Item(static_cast<nl_item>(ABDAY_1 + Day)) : std::string();
+    }
+    std::string ShortMonthName(int Month) const override
+    {
+        return Month >= 1 && Month <= 12 ? Item(static_cast<nl_item>(ABMON_1 + Month - 1)) : std::string();
+    }
+    std::string ShortDateFormat() const override { return LinuxShortDatePattern(Item(D_FMT)); }
+    // The pattern keeps the format's own separators as literal text, so "/" stays "/".
+    std::string DateSeparator() const override { return "/"; }
+
+private:
+    std::string Item(nl_item Which) const
+    {
+        return ToUtf8(nl_langinfo_l(Which, FLocale), FCharset.c_str());
+    }
+
+    locale_t FLocale;
+    std::string FCharset;
+};
+
+}  // namespace
+
+std::string LinuxShortDatePattern(std::string_view StrftimeFormat)
+{
+    std::string pattern;
+    size_t i = 0;
+    while (i < StrftimeFormat.size()) {
+        const char c = StrftimeFormat[i++];
+        if (c != '%') {
+            AppendLiteral(pattern, c);
+            continue;
+        }
+        // %[flags][width][E|O]conversion
+        bool unpadded = false;
+        bool padded = false;
+        for (; i < StrftimeFormat.size(); ++i) {
+            const char f = StrftimeFormat[i];
+            if (f == '-' || f == '_')
+                unpadded = true;
+            else if (f == '0')
+                padded = true;
+            else if (f != '^' && f != '#')
+                break;
+        }
+        while (i < StrftimeFormat.size() && StrftimeFormat[i] >= '0' && StrftimeFormat[i] <= '9')
+            ++i;
+        if (i < StrftimeFormat.size() && (StrftimeFormat[i] == 'E' || StrftimeFormat[i] == 'O'))
+            ++i;
+        if (i < StrftimeFormat.size())
+            pattern += Conversion(StrftimeFormat[i++], unpadded, padded);
+    }
+    return pattern;
+}
+
+std::unique_ptr<ILocale> LinuxLocaleNamed(const std::string& Name)
+{
+    locale_t locale = newlocale(LC_TIME_MASK, Name.c_str(), static_cast<locale_t>(0));
+    if (!locale)
+        return nullptr;
+    return std::make_unique<TLinuxLocale>(locale, CharsetOf(locale));
+}
+
+ILocale* LinuxLocale()
+{
+    // The user's LC_TIME; when it names a locale that is not installed, the C library would
+    // run in the C locale, and so does the readout.
+    static const std::unique_ptr<ILocale> locale = [] {
+        std::unique_ptr<ILocale> user = LinuxLocaleNamed("");
+        return user ? std::move(user) : LinuxLocaleNamed("C");
+    }();
+    return locale.get();
+}

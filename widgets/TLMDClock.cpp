@@ -1,0 +1,249 @@
+#include "widgets/TLMDClock.h"
+
+#include <algorithm>
+#include <climits>
+
+#include "framework/Form.h"
+#include "platform/Platform.h"
+#include "platform/core/Exception.h"
+#include "platform/gfx/Bitmap.h"
+#include "widgets/LMDText.h"
+#include "widgets/TLMDDateFormat.h"
+
+namespace {
+
+// A size computed in 64 bits, brought into the range of a control's size.
+int32_t Clamped(int64_t Value) { return static_cast<int32_t>(std::min<int64_t>(Value, INT32_MAX)); }
+
+}  // namespace
+
+TLMDClock::TLMDClock(TComponent* Owner) : TControl(Owner), FFixedTime(EncodeDate(1990, 1, 1))
+{
+    SetBounds(Left(), Top(), 30, 30);
+    SetControlStyle(ControlStyle() & ~csOpaque);
+    FBevel.SetOnChange([this](TLMDObject* Sender) { GetChange(Sender); });
+    FDigital.SetOnChange([this](TLMDObject* Sender) { GetChange(Sender); });
+    FClockTimer = std::make_unique<TLMDTimer>([this] { OnTimer(); }, 1000, true);
+}
+
+TLMDClock::~TLMDClock()
+{
+    // The timer goes first, so that no tick can reach a clock that is half taken apart.
+    FClockTimer.reset();
+    FDigital.SetOnChange(nullptr);
+    FBevel.SetOnChange(nullptr);
+}
+
+void TLMDClock::SetMode(TLMDClockMode Value)
+{
+    if (Value == FMode)
+        return;
+    FMode = Value;
+    Repaint();
+}
+
+bool TLMDClock::GetBoolean(int Index) const
+{
+    switch (Index) {
+    case 0:
+        return FDigitalOnly;
+    case 1:
+        return FDigitalShowSecs;
+    case 2:
+        return FUseCustomDateTime;
+    default:
+        return false;
+    }
+}
+
+void TLMDClock::SetBoolean(int Index, bool Value)
+{
+    bool* slot = Index == 0 ? &FDigitalOnly : Index == 1 ? &FDigitalShowSecs : Index == 2 ? &FUseCustomDateTime : nullptr;
+    if (!slot || *slot == Value)
+        return;
+    *slot = Value;
+    FDefaultTimeFormat = FDigitalShowSecs ? "hh:nn:ss" : "hh:nn";
+    GetChange(nullptr);
+}
+
+void TLMDClock::SetCustomDateTimeFormat(const std::string& Value)
+{
+    if (Value == FCustomDateTimeFormat)
+        return;
+    FCustomDateTimeFormat = Value;
+    GetChange(nullptr);
+}
+
+TColor TLMDClock::GetFaceColors(int Index) const
+{
+    const TColor colors[] = {FColorSmallTick, FColorSmallTickShade, FColorBigTick, FColorBigTickShade, FDigitalColor};
+    return Index >= 0 && Index < 5 ? colors[Index] : 0;
+}
+
+void TLMDClock::SetFaceColors(int Index, TColor Value)
+{
+    TColor* const slots[] = {&FColorSmallTick, &FColorSmallTickShade, &FColorBigTick, &FColorBigTickShade, &FDigitalColor};
+    if (Index < 0 || Index >= 5 || *slots[Index] == Value)
+        return;
+    *slots[Index] = Value;
+    GetChange(nullptr);
+}
+
+void TLMDClock::SetOptions(TLMDClockOptions Value)
+{
+    if (Value == FOptions)
+        return;
+    if (!Value.Contains(coShowDigital) && !Value.Contains(coShowAnalog))
+        throw Exception("One clock style must be active!");
+    FOptions = Value;
+    GetChange(nullptr);
+}
+
+void TLMDClock::SetFixedTime(TDateTime Value)
+{
+    if (Value == FFixedTime)
+        return;
+    FFixedTime = Value;
+    GetChange(nullptr);
+}
+
+void TLMDClock::SetTimeOffset(const TLMDTimeOffset& Value)
+{
+    if (Value == FTimeOffset)
+        return;
+    FTimeOffset = Value;
+    GetChange(nullptr);
+}
+
+void TLMDClock::SetTransparent(bool Value)
+{
+    if (Value == Transparent())
+        return;
+    SetControlStyle(Value ? ControlStyle() & ~csOpaque : ControlStyle() | csOpaque);
+    Repaint();
+}
+
+void TLMDClock::SetEnabled(bool Value)
+{
+    if (Value == FEnabled)
+        return;
+    FEnabled = Value;
+    FClockTimer->SetEnabled(Value);
+    Repaint();
+}
+
+TDateTime TLMDClock::GetTime()
+{
+    TDateTime time = FOptions.Contains(coFixed) ? FFixedTime : Now();
+    if (FOptions.Contains(coOffset))
+        time += FTimeOffset.Days + FTimeOffset.Hours / 24.0 + FTimeOffset.Minutes / 1440.0 + FTimeOffset.Seconds / 86400.0;
+    return time;
+}
+
+std::string TLMDClock::GetDigitalText()
+{
+    if (!FEnabled)
+        return std::string(DisabledText);
+    if (FMode == cmDate)
+        return TLMDDateFormat(CurrentPlatform().Locale).WeekdayAndDate(GetTime());
+    // The time, stopwatch, countdown and alarm readouts are not built; they show nothing.
+    return std::string();
+}
+
+bool TLMDClock::CorrectBounds() { return CorrectBounds(ShownText()); }
+
+bool TLMDClock::CorrectBounds(std::string_view Text)
+{
+    if (!FDigitalOnly)
+        return false;
+    const int32_t width = Clamped(static_cast<int64_t>(LMDCharCount(Text)) * FDigital.GetWidth() + 2LL * BevelExtent());
+    const int32_t height = Clamped(FDigital.GetHeight() + 2LL * BevelExtent());
+    if (width == Width() && height == Height())
+        return false;
+    SetBounds(Left(), Top(), width, height);
+    return true;
+}
+
+void TLMDClock::OnTimer() { Repaint(); }
+
+void TLMDClock::GetChange(TLMDObject*) { Repaint(); }
+
+void TLMDClock::Loaded()
+{
+    TControl::Loaded();
+    if (FEnabled)
+        Repaint();
+}
+
+void TLMDClock::Repaint()
+{
+    if (FPainting)
+        return;
+    TControl::Repaint();
+}
+
+void TLMDClock::PaintRequest(TBitmap* Surface, TPoint Origin, const TRect& Clip)
+{
+    // Attaching the canvas again inside a paint would take it away from the paint under way.
+    if (FPainting)
+        return;
+    TControl::PaintRequest(Surface, Origin, Clip);
+}
+
+bool TLMDClock::FormLoading() const
+{
+    const TForm* form = ParentForm();
+    return Loading() || (form && form->Loading());
+}
+
+std::string TLMDClock::ShownText() { return LMDLeftChars(GetDigitalText(), MaxCells); }
+
+void TLMDClock::Paint()
+{
+    if (!Visible() || FPainting || FormLoading())
+        return;
+    // The flag is up for the whole paint, the text and the fitting included, so that nothing
+    // they cause can start a paint inside this one.
+    struct TPaintingFlag {
+        bool& Flag;
+        explicit TPaintingFlag(bool& f) : Flag(f) { Flag = true; }
+        ~TPaintingFlag() { Flag = false; }
+    } painting(FPainting);
+    const std::string text = ShownText();
+    // A change of bounds brings a paint of its own, which draws the text at its new size.
+    if (FDigitalOnly && CorrectBounds(text))
+        return;
+    if (Width() < 1 || Height() < 1)
+        return;
+    TBitmap image(Width(), Height());
+    PaintPicture(image.Canvas(), text);
+    Canvas().Draw(0, 0, image);
+}
+
+void TLMDClock::PaintPicture(TCanvas& Canvas, std::string_view Text)
+{
+    if (FDigitalOnly) {
+        TRect client{0, 0, Width(), Height()};
+        FBevel.Paint(Canvas, client);
+        PaintDigital(Canvas, {BevelExtent(), BevelExtent()}, Text);
+        return;
+    }
+    // Without the analogue face the picture is the background and, with coShowDigital, the
+    // readout in its middle.
+    Canvas.Brush().Color = Color();
+    Canvas.Brush().Style = bsSolid;
+    Canvas.FillRect({0, 0, Width(), Height()});
+    if (FOptions.Contains(coShowDigital)) {
+        const auto cells = static_cast<int32_t>(LMDCharCount(Text));
+        PaintDigital(Canvas, {(Width() - cells * FDigital.GetWidth()) / 2, (Height() - FDigital.GetHeight()) / 2}, Text);
+    }
+}
+
+void TLMDClock::PaintDigital(TCanvas& Canvas, TPoint At, std::string_view Text)
+{
+    // Setting the background notifies this clock, which is painting and so draws nothing more.
+    FDigital.SetColor(2, FDigitalColor);
+    const auto cells = static_cast<int32_t>(LMDCharCount(Text));
+    const TRect area = TRect::FromSize(At.X, At.Y, cells * FDigital.GetWidth(), FDigital.GetHeight());
+    FDigital.PaintLED(&Canvas, area, LMDCellText(Text), FEnabled, true);
+}

@@ -1,0 +1,42 @@
+#pragma once
+#include <array>
+#include <cstddef>
+#include <string>
+
+#include "platform/core/DateTime.h"
+
+class ILocale;
+
+// The date conventions a readout writes with: the locale's abbreviated weekday and month
+// names, short date format and date separator, each replaced by a default where the locale
+// supplies none. The pattern of the short date format is described with ILocale.
+//
+// An item longer than MaxItemLength characters counts as not supplied: no locale has names or
+// formats that long, so such an item is broken data, and taking it would let one item fill a
+// readout without bound.
+class TLMDDateFormat {
+public:
+    static constexpr size_t MaxItemLength = 80;
+
+    // Without a locale every item takes its default: "Sun" to "Sat", "Jan" to "Dec", and
+    // "m/d/yy" with "/" as separator.
+    explicit TLMDDateFormat(const ILocale* Locale);
+
+    // Day 0 is Sunday; a day outside 0 to 6 gives an empty text, and so does a month outside
+    // 1 to 12.
+    std::string ShortDayName(int Day) const;
+    std::string ShortMonthName(int Month) const;
+    const std::string& ShortDateFormat() const { return FShortDateFormat; }
+    const std::string& DateSeparator() const { return FDateSeparator; }
+
+    // The date of Value written with the short date format.
+    std::string FormatShortDate(TDateTime Value) const;
+    // The abbreviated weekday name of Value, a space and its short date: "Tue 3/5/2024".
+    std::string WeekdayAndDate(TDateTime Value) const;
+
+private:
+    std::array<std::string, 7> FShortDayNames;
+    std::array<std::string, 12> FShortMonthNames;
+    std::string FShortDateFormat;
+    std::string FDateSeparator;
+};
