@@ -1,0 +1,105 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include <cairo.h>
+#include <gtk/gtk.h>
+
+#include "platform/INativeWindows.h"
+
+class TBitmap;
+class TLinuxWindowSystem;
+
+// One native window of the GTK backend: a GTK top-level window without children whose client
+// area shows what the framework presents. It keeps a copy of the presented pixels, so that an
+// area the X server lost (another window was over it) is shown again at once, and it turns
+// what GDK reports about the window into the framework's events, queued on its window system.
+//
+// How the window is made depends on its settings:
+// - Normal: a managed top-level window, with or without the window manager's border and
+//   caption; it takes the keyboard focus when shown.
+// - Popup: a borderless window kept above others (drop-down lists, hints): override-redirect,
+//   so it stays exactly where it is put, and it never takes the focus.
+// - FullScreen: a borderless window that covers the primary screen: override-redirect, so it
+//   sits at the screen's corner with the screen's size whether or not a window manager runs,
+//   above every managed window; it takes the focus and grabs keyboard and pointer while shown.
+//   Presses that another program's grab keeps from it reach it through the display's raw input
+//   (see InputDespiteGrab), so it still ends on input.
+class TLinuxWindow {
+public:
+    enum class TKind : uint8_t { Normal, Popup, FullScreen };
+
+    TLinuxWindow(TLinuxWindowSystem& System, TNativeWindow Handle, const TNativeWindowParams& Params);
+    ~TLinuxWindow();
+    TLinuxWindow(const TLinuxWindow&) = delete;
+    TLinuxWindow& operator=(const TLinuxWindow&) = delete;
+
+    TNativeWindow Handle() const { return FHandle; }
+    const TNativeWindowParams& Params() const { return FParams; }
+    TKind Kind() const { return FKind; }
+    bool MessageOnly() const { return FParams.MessageOnly; }
+    bool Visible() const { return FVisible; }
+    GtkWindow* Widget() const { return FWidget ? GTK_WINDOW(FWidget) : nullptr; }
+    // The X window id; 0 for a message-only window.
+    unsigned long XWindow() const;
+
+    void SetBounds(const TRect& Bounds);
+    void SetCaption(const std::string& Caption);
+    void Show(bool Visible);
+    void Present(const TBitmap& BackBuffer, const TRect& Area);
+    void SetPointer(GdkCursor* Cursor);
+    void BeginMoveDrag();
+    void Minimize();
+    void Maximize();
+    void Restore();
+
+    // A modal box of this program needs the keyboard and pointer while it runs.
+    void SuspendGrab();
+    void ResumeGrab();
+    // A key (Detail = X key code) or button press (Detail = X button) somewhere on the display.
+    void InputDespiteGrab(TNativeEvent::TKind Kind, unsigned int Detail);
+
+private:
+    static TKind KindFor(const TNativeWindowParams& Params, const TRect& Screen);
+    void Build();
+    void Demolish();
+    void ApplyGeometry();
+    void ResizeShadow(int32_t Width, int32_t Height);
+    void DrawShadow(cairo_t* Cr, const TRect& Area);
+    void DrawDirect(cairo_t* Cr, const TBitmap& BackBuffer, const TRect& Area);
+    void TakeFocus();
+    void TakeFocusAndGrab();
+    void ReleaseGrab();
+    bool OwnsScreen() const;
+    void Queue(TNativeEvent Event);
+    TNativeEvent MakeEvent(TNativeEvent::TKind Kind) const;
+
+    static gboolean OnDraw(GtkWidget* Widget, cairo_t* Cr, gpointer Self);
+    static gboolean OnKey(GtkWidget* Widget, GdkEventKey* Event, gpointer Self);
+    static gboolean OnButton(GtkWidget* Widget, GdkEventButton* Event, gpointer Self);
+    static gboolean OnMotion(GtkWidget* Widget, GdkEventMotion* Event, gpointer Self);
+    static gboolean OnScroll(GtkWidget* Widget, GdkEventScroll* Event, gpointer Self);
+    static gboolean OnFocus(GtkWidget* Widget, GdkEventFocus* Event, gpointer Self);
+    static gboolean OnDelete(GtkWidget* Widget, GdkEvent* Event, gpointer Self);
+    static gboolean OnConfigure(GtkWidget* Widget, GdkEventConfigure* Event, gpointer Self);
+    static gboolean OnMap(GtkWidget* Widget, GdkEvent* Event, gpointer Self);
+
+    TLinuxWindowSystem& FSystem;
+    const TNativeWindow FHandle;
+    TNativeWindowParams FParams;
+    TKind FKind = TKind::Normal;
+    bool FVisible = false;
+    bool FPointerGrabbed = false;
+    bool FKeyboardGrabbed = false;
+    bool FGrabSuspended = false;
+    GtkWidget* FWidget = nullptr;
+    GdkCursor* FCursor = nullptr;
+    cairo_surface_t* FShadow = nullptr;          // the presented pixels, client size
+    cairo_surface_t* FWindowSurface = nullptr;   // the X window itself
+
+    // The last button press, which a caption drag starts from.
+    guint FPressButton = 0;
+    gint FPressRootX = 0;
+    gint FPressRootY = 0;
+    guint32 FPressTime = GDK_CURRENT_TIME;
+};

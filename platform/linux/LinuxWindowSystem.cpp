@@ -1,0 +1,479 @@
+#include "platform/linux/LinuxWindowSystem.h"
+
+#include <algorithm>
+#include <cerrno>   // program_invocation_short_name
+#include <cstdio>
+
+#include <X11/extensions/XInput2.h>
+#include <gdk/gdkx.h>
+
+#include "platform/linux/LinuxWindow.h"
+
+namespace {
+
+// System command numbers the window system carries out itself.
+constexpr uint32_t ScMinimize = 0xF020;
+constexpr uint32_t ScMaximize = 0xF030;
+constexpr uint32_t ScClose = 0xF060;
+constexpr uint32_t ScRestore = 0xF120;
+
+// Timers run no faster than this, as on the other platform.
+constexpr uint32_t MinTimerPeriod = 10;
+
+// PeekEvent dispatches at most this many ready sources, so a source that is always ready
+// cannot keep it from returning.
+constexpr int MaxDispatchesPerPeek = 256;
+
+std::string ValidUtf8(const std::string& Text)
+{
+    if (g_utf8_validate_len(Text.data(), Text.size(), nullptr))
+        return Text;
+    gchar* valid = g_utf8_make_valid(Text.data(), Text.size());
+    std::string out(valid);
+    g_free(valid);
+    return out;
+}
+
+}  // namespace
+
+std::unique_ptr<TLinuxWindowSystem> TLinuxWindowSystem::Open()
+{
+    const char* name = g_getenv("DISPLAY");
+    if (!gdk_display_get_default()) {
+        // The program formats and parses numbers itself and keeps the C locale; GTK would
+        // otherwise switch the whole process to the user's locale.
+        gtk_disable_setlocale();
+        // Foreign X windows (the preview's host) and the full-screen window's grabs need X11.
+        gdk_set_allowed_backends("x11");
+        gtk_init_check(nullptr, nullptr);
+    }
+    if (!gdk_display_get_default() || !GDK_IS_X11_DISPLAY(gdk_display_get_default())) {
+        if (name && *name)
+            std::fprintf(stderr, "%s: cannot open the X display \"%s\"; no window can be shown.\n",
+                         program_invocation_short_name, name);
+        else
+            std::fprintf(stderr, "%s: no X display is set (DISPLAY is empty); no window can be shown.\n",
+                         program_invocation_short_name);
+        return nullptr;
+    }
+    GdkDisplay* display = gdk_display_get_default();
+    // The framework works in device pixels: one pixel of its back buffer is one on the screen.
+    gdk_x11_display_set_window_scale(display, 1);
+    return std::unique_ptr<TLinuxWindowSystem>(new TLinuxWindowSystem(display));
+}
+
+TLinuxWindowSystem::TLinuxWindowSystem(GdkDisplay* Display) : FDisplay(Display) { WatchRawInput(true); }
+
+TLinuxWindowSystem::~TLinuxWindowSystem()
+{
+    WatchRawInput(false);
+    for (auto& [key, timer] : FTimers)
+        g_source_remove(timer->Source);
+    FTimers.clear();
+    FWindows.clear();
+    for (auto& [shape, cursor] : FCursors)
+        g_object_unref(cursor);
+}
+
+TLinuxWindow* TLinuxWindowSystem::Find(TNativeWindow Window) const
+{
+    const auto it = FWindows.find(Window);
+    return it == FWindows.end() ? nullptr : it->second.get();
+}
+
+TNativeWindow TLinuxWindowSystem::Create(const TNativeWindowParams& Params)
+{
+    const TNativeWindow handle = FNextHandle++;
+    FWindows[handle] = std::make_unique<TLinuxWindow>(*this, handle, Params);
+    return handle;
+}
+
+void TLinuxWindowSystem::Destroy(TNativeWindow Window)
+{
+    if (!Find(Window))
+        return;
+    for (auto it = FTimers.begin(); it != FTimers.end();) {
+        const TTimerKey key = (it++)->first;
+        if (key.first == Window)
+            RemoveTimer(key);
+    }
+    FWindows.erase(Window);
+    PurgeEvents(Window);
+}
+
+void TLinuxWindowSystem::PurgeEvents(TNativeWindow Window)
+{
+    const auto ofWindow = [Window](const TNativeEvent& e) { return e.Window == Window; };
+    FEvents.erase(std::remove_if(FEvents.begin(), FEvents.end(), ofWindow), FEvents.end());
+    std::lock_guard lock(FPostedMutex);
+    FPosted.erase(std::remove_if(FPosted.begin(), FPosted.end(), ofWindow), FPosted.end());
+}
+
+void TLinuxWindowSystem::SetBounds(TNativeWindow Window, const TRect& Bounds)
+{
+    if (TLinuxWindow* w = Find(Window))
+        w->SetBounds(Bounds);
+}
+
+void TLinuxWindowSystem::SetCaption(TNativeWindow Window, const std::string& Caption)
+{
+    if (TLinuxWindow* w = Find(Window))
+        w->SetCaption(Caption);
+}
+
+void TLinuxWindowSystem::Show(TNativeWindow Window, bool Visible)
+{
+    if (TLinuxWindow* w = Find(Window))
+        w->Show(Visible);
+}
+
+// Without a window manager nothing is drawn around a window. With one, the border and caption
+// are the window manager's, and their size is known only from a window it has framed; until
+// then the client area is taken to be the whole window, and the first frame it draws arrives
+// as a Resized event.
+TRect TLinuxWindowSystem::FrameInsets(const TNativeWindowParams& Params) const
+{
+    if (Params.MessageOnly || !(Params.Border || Params.TitleBar) || !WindowManagerRunning())
+        return {};
+    return FInsetsObserved ? FObservedInsets : TRect{};
+}
+
+bool TLinuxWindowSystem::WindowManagerRunning() const
+{
+    GdkScreen* screen = gdk_display_get_default_screen(FDisplay);
+    return gdk_x11_screen_supports_net_wm_hint(screen, gdk_atom_intern_static_string("_NET_FRAME_EXTENTS"));
+}
+
+void TLinuxWindowSystem::ObserveFrameInsets(const TRect& Insets)
+{
+    if (Insets == TRect{})
+        return;
+    FObservedInsets = Insets;
+    FInsetsObserved = true;
+}
+
+void TLinuxWindowSystem::Present(TNativeWindow Window, const TBitmap& BackBuffer, const TRect& Area)
+{
+    if (TLinuxWindow* w = Find(Window))
+        w->Present(BackBuffer, Area);
+}
+
+// Named pointers come from the cursor theme; where the theme lacks one, X's own cursor font
+// has a shape for each. Shapes without a pointer of their own show the arrow.
+GdkCursor* TLinuxWindowSystem::Cursor(TCursor Shape)
+{
+    if (Shape != crNone && Shape != crCross && Shape != crIBeam && Shape != crHandPoint)
+        Shape = crArrow;
+    if (const auto it = FCursors.find(Shape); it != FCursors.end())
+        return it->second;
+    GdkCursor* cursor = nullptr;
+    switch (Shape) {
+    case crNone:
+        cursor = gdk_cursor_new_for_display(FDisplay, GDK_BLANK_CURSOR);
+        break;
+    case crCross:
+        cursor = gdk_cursor_new_from_name(FDisplay, "crosshair");
+        if (!cursor)
+            cursor = gdk_cursor_new_for_display(FDisplay, GDK_CROSSHAIR);
+        break;
+    case crIBeam:
+        cursor = gdk_cursor_new_from_name(FDisplay, "text");
+        if (!cursor)
+            cursor = gdk_cursor_new_for_display(FDisplay, GDK_XTERM);
+        break;
+    case crHandPoint:
+        cursor = gdk_cursor_new_from_name(FDisplay, "pointer");
+        if (!cursor)
+            cursor = gdk_cursor_new_for_display(FDisplay, GDK_HAND2);
+        break;
+    default:
+        cursor = gdk_cursor_new_from_name(FDisplay, "default");
+        if (!cursor)
+            cursor = gdk_cursor_new_for_display(FDisplay, GDK_LEFT_PTR);
+        break;
+    }
+    FCursors[Shape] = cursor;
+    return cursor;
+}
+
+void TLinuxWindowSystem::SetPointer(TNativeWindow Window, TCursor Shape)
+{
+    if (TLinuxWindow* w = Find(Window))
+        w->SetPointer(Cursor(Shape));
+}
+
+bool TLinuxWindowSystem::StartTimer(TNativeWindow Window, uintptr_t Id, uint32_t Milliseconds)
+{
+    if (!Find(Window))
+        return false;
+    const TTimerKey key{Window, Id};
+    RemoveTimer(key);
+    auto timer = std::make_unique<TTimer>();
+    timer->System = this;
+    timer->Window = Window;
+    timer->Id = Id;
+    timer->Source = g_timeout_add(std::max(Milliseconds, MinTimerPeriod), OnTimer, timer.get());
+    FTimers[key] = std::move(timer);
+    return true;
+}
+
+void TLinuxWindowSystem::StopTimer(TNativeWindow Window, uintptr_t Id) { RemoveTimer({Window, Id}); }
+
+void TLinuxWindowSystem::RemoveTimer(const TTimerKey& Key)
+{
+    const auto it = FTimers.find(Key);
+    if (it == FTimers.end())
+        return;
+    g_source_remove(it->second->Source);
+    FTimers.erase(it);
+}
+
+// A period that passes while the timer is still due adds nothing: the timer stays due once.
+gboolean TLinuxWindowSystem::OnTimer(gpointer Data)
+{
+    auto* timer = static_cast<TTimer*>(Data);
+    if (!timer->DueSince)
+        timer->DueSince = ++timer->System->FDueCounter;
+    return G_SOURCE_CONTINUE;
+}
+
+bool TLinuxWindowSystem::AnyTimerDue() const
+{
+    return std::any_of(FTimers.begin(), FTimers.end(), [](const auto& t) { return t.second->DueSince != 0; });
+}
+
+// The timer that fell due first goes first.
+bool TLinuxWindowSystem::TakeDueTimer(TNativeEvent& Event)
+{
+    TTimer* first = nullptr;
+    for (auto& [key, timer] : FTimers)
+        if (timer->DueSince && (!first || timer->DueSince < first->DueSince))
+            first = timer.get();
+    if (!first)
+        return false;
+    first->DueSince = 0;
+    Event = TNativeEvent{};
+    Event.Kind = TNativeEvent::Timer;
+    Event.Window = first->Window;
+    Event.TimerId = first->Id;
+    return true;
+}
+
+void TLinuxWindowSystem::Post(TNativeWindow Window, uint32_t Msg, uintptr_t WParam, intptr_t LParam)
+{
+    TNativeEvent e;
+    e.Kind = TNativeEvent::Message;
+    e.Window = Window;
+    e.Msg = Msg;
+    e.WParam = WParam;
+    e.LParam = LParam;
+    {
+        std::lock_guard lock(FPostedMutex);
+        FPosted.push_back(e);
+    }
+    g_main_context_wakeup(g_main_context_default());
+}
+
+// The flag answers a wake given while the loop is not waiting; the context's wake-up makes a
+// poll in progress, or the next one, return at once.
+void TLinuxWindowSystem::Wake()
+{
+    FWoken.store(true);
+    g_main_context_wakeup(g_main_context_default());
+}
+
+void TLinuxWindowSystem::Queue(const TNativeEvent& Event) { FEvents.push_back(Event); }
+
+TNativeEvent* TLinuxWindowSystem::LastQueued() { return FEvents.empty() ? nullptr : &FEvents.back(); }
+
+void TLinuxWindowSystem::Pump()
+{
+    for (int i = 0; i < MaxDispatchesPerPeek; ++i)
+        if (!g_main_context_iteration(nullptr, FALSE))
+            break;
+}
+
+// Messages posted from other threads join the queue behind what the windows reported so far.
+bool TLinuxWindowSystem::TakeQueued(TNativeEvent& Event)
+{
+    {
+        std::lock_guard lock(FPostedMutex);
+        FEvents.insert(FEvents.end(), FPosted.begin(), FPosted.end());
+        FPosted.clear();
+    }
+    if (FEvents.empty())
+        return false;
+    Event = FEvents.front();
+    FEvents.pop_front();
+    return true;
+}
+
+bool TLinuxWindowSystem::PeekEvent(TNativeEvent& Event, bool IncludeTimers)
+{
+    if (TakeQueued(Event))
+        return true;
+    Pump();
+    if (TakeQueued(Event))
+        return true;
+    return IncludeTimers && TakeDueTimer(Event);
+}
+
+void TLinuxWindowSystem::WaitForEvent()
+{
+    while (!FWoken.exchange(false)) {
+        {
+            std::lock_guard lock(FPostedMutex);
+            if (!FEvents.empty() || !FPosted.empty())
+                return;
+        }
+        if (AnyTimerDue())
+            return;
+        g_main_context_iteration(nullptr, TRUE);
+    }
+}
+
+void TLinuxWindowSystem::DefaultSystemCommand(TNativeWindow Window, uint32_t Command)
+{
+    TLinuxWindow* w = Find(Window);
+    if (!w)
+        return;
+    switch (Command & 0xFFF0) {
+    case ScClose: {
+        TNativeEvent e;
+        e.Kind = TNativeEvent::CloseRequest;
+        e.Window = Window;
+        Queue(e);
+        break;
+    }
+    case ScMinimize:
+        w->Minimize();
+        break;
+    case ScMaximize:
+        w->Maximize();
+        break;
+    case ScRestore:
+        w->Restore();
+        break;
+    default:
+        // Starting the screen saver, keyboard menus and the rest have nothing to do here.
+        break;
+    }
+}
+
+void TLinuxWindowSystem::BeginMoveDrag(TNativeWindow Window)
+{
+    if (TLinuxWindow* w = Find(Window))
+        w->BeginMoveDrag();
+}
+
+// The primary monitor's size, counted from the screen's corner as the framework places its
+// windows; a display that names no primary monitor has its first one taken.
+TRect TLinuxWindowSystem::ScreenRect() const
+{
+    GdkMonitor* monitor = gdk_display_get_primary_monitor(FDisplay);
+    if (!monitor && gdk_display_get_n_monitors(FDisplay) > 0)
+        monitor = gdk_display_get_monitor(FDisplay, 0);
+    if (monitor) {
+        GdkRectangle g;
+        gdk_monitor_get_geometry(monitor, &g);
+        return {0, 0, g.width, g.height};
+    }
+    Display* x = GDK_DISPLAY_XDISPLAY(FDisplay);
+    return {0, 0, DisplayWidth(x, DefaultScreen(x)), DisplayHeight(x, DefaultScreen(x))};
+}
+
+unsigned long TLinuxWindowSystem::XWindow(TNativeWindow Window) const
+{
+    const TLinuxWindow* w = Find(Window);
+    return w ? w->XWindow() : 0;
+}
+
+// The box belongs to the program's active window, or to any window it shows.
+GtkWindow* TLinuxWindowSystem::ErrorBoxParent() const
+{
+    GtkWindow* shown = nullptr;
+    for (const auto& [handle, w] : FWindows) {
+        if (!w->Visible() || w->Kind() != TLinuxWindow::TKind::Normal || !w->Widget())
+            continue;
+        if (gtk_window_is_active(w->Widget()))
+            return w->Widget();
+        if (!shown)
+            shown = w->Widget();
+    }
+    return shown;
+}
+
+// The box runs its own loop until OK is pressed or it is closed. The full-screen window gives
+// up its grab meanwhile, or the box could get neither keys nor clicks; events of the program's
+// windows keep being queued and its timers keep falling due.
+void TLinuxWindowSystem::ShowErrorBox(const std::string& Caption, const std::string& Text)
+{
+    GtkWidget* box = gtk_message_dialog_new(ErrorBoxParent(), GTK_DIALOG_MODAL, GTK_MESSAGE_ERROR, GTK_BUTTONS_OK, "%s",
+                                            ValidUtf8(Text).c_str());
+    gtk_window_set_title(GTK_WINDOW(box), ValidUtf8(Caption).c_str());
+    gtk_window_set_keep_above(GTK_WINDOW(box), TRUE);
+    gtk_window_set_position(GTK_WINDOW(box), GTK_WIN_POS_CENTER);
+    // The stop sign beside the text; the icon theme may have only its symbolic form.
+    GtkIconTheme* theme = gtk_icon_theme_get_default();
+    const char* icon = gtk_icon_theme_has_icon(theme, "dialog-error") ? "dialog-error" : "dialog-error-symbolic";
+    GtkWidget* image = gtk_image_new_from_icon_name(icon, GTK_ICON_SIZE_DIALOG);
+    G_GNUC_BEGIN_IGNORE_DEPRECATIONS
+    gtk_message_dialog_set_image(GTK_MESSAGE_DIALOG(box), image);
+    G_GNUC_END_IGNORE_DEPRECATIONS
+    // Giving the box an image of its own makes it forget that it reports an error.
+    g_object_set(box, "message-type", GTK_MESSAGE_ERROR, nullptr);
+    gtk_widget_show(image);
+
+    for (auto& [handle, w] : FWindows)
+        w->SuspendGrab();
+    gtk_dialog_run(GTK_DIALOG(box));
+    gtk_widget_destroy(box);
+    for (auto& [handle, w] : FWindows)
+        w->ResumeGrab();
+}
+
+// Key and button presses of the whole display arrive as raw input on the root window, even
+// while another program holds a grab; they let the full-screen window end on input that such a
+// grab keeps from it.
+void TLinuxWindowSystem::WatchRawInput(bool Watch)
+{
+    Display* x = GDK_DISPLAY_XDISPLAY(FDisplay);
+    int event = 0, error = 0, opcode = -1;
+    if (!XQueryExtension(x, "XInputExtension", &opcode, &event, &error))
+        return;
+    unsigned char bits[XIMaskLen(XI_LASTEVENT)] = {};
+    if (Watch) {
+        XISetMask(bits, XI_RawKeyPress);
+        XISetMask(bits, XI_RawButtonPress);
+    }
+    XIEventMask mask{XIAllMasterDevices, Watch ? static_cast<int>(sizeof bits) : 0, bits};
+    gdk_x11_display_error_trap_push(FDisplay);
+    XISelectEvents(x, DefaultRootWindow(x), &mask, 1);
+    gdk_x11_display_error_trap_pop_ignored(FDisplay);
+    if (Watch) {
+        FInputOpcode = opcode;
+        gdk_window_add_filter(nullptr, OnXEvent, this);
+    } else if (FInputOpcode >= 0) {
+        gdk_window_remove_filter(nullptr, OnXEvent, this);
+        FInputOpcode = -1;
+    }
+}
+
+GdkFilterReturn TLinuxWindowSystem::OnXEvent(GdkXEvent* XEvent, GdkEvent*, gpointer Self)
+{
+    auto* self = static_cast<TLinuxWindowSystem*>(Self);
+    const auto* xevent = static_cast<const ::XEvent*>(XEvent);
+    if (xevent->type != GenericEvent || xevent->xcookie.extension != self->FInputOpcode || !xevent->xcookie.data)
+        return GDK_FILTER_CONTINUE;
+    const auto* raw = static_cast<const XIRawEvent*>(xevent->xcookie.data);
+    TNativeEvent::TKind kind;
+    if (xevent->xcookie.evtype == XI_RawKeyPress)
+        kind = TNativeEvent::KeyDown;
+    else if (xevent->xcookie.evtype == XI_RawButtonPress)
+        kind = TNativeEvent::MouseDown;
+    else
+        return GDK_FILTER_CONTINUE;
+    for (auto& [handle, w] : self->FWindows)
+        w->InputDespiteGrab(kind, static_cast<unsigned int>(raw->detail));
+    return GDK_FILTER_CONTINUE;
+}
