@@ -572,15 +572,58 @@ gboolean TLinuxWindow::OnScroll(GtkWidget*, GdkEventScroll* Event, gpointer Self
     return TRUE;
 }
 
-// GDK already treats a grab as moving the focus to the grabbing window and back, and ignores
-// focus changes while a grab lasts, so what arrives here is the window's activation.
+// GDK reports the focus leaving the window also when nothing moved it elsewhere: when a grab
+// is taken or let go, and when the window that had the focus through the pointer is given the
+// focus explicitly. Only a real move of the focus to another window is a loss of activation,
+// so a report of the focus leaving is checked against where the X server has the focus now.
 gboolean TLinuxWindow::OnFocus(GtkWidget*, GdkEventFocus* Event, gpointer Self)
 {
     auto* self = static_cast<TLinuxWindow*>(Self);
+    if (!Event->in && self->HoldsFocus())
+        return FALSE;
     TNativeEvent e = self->MakeEvent(TNativeEvent::Activate);
     e.Active = Event->in != 0;
     self->Queue(e);
     return FALSE;
+}
+
+namespace {
+constexpr Window NoWindow = 0;   // X's "None", which the toolkit headers take away as a name
+}  // namespace
+
+// Whether the keyboard focus is on this window or one inside it, or follows the pointer while
+// the pointer is inside this window.
+bool TLinuxWindow::HoldsFocus() const
+{
+    GdkWindow* own = gtk_widget_get_window(FWidget);
+    if (!own)
+        return false;
+    Display* display = GDK_WINDOW_XDISPLAY(own);
+    const Window self = GDK_WINDOW_XID(own);
+    Window focus = NoWindow;
+    int revert = 0;
+    XGetInputFocus(display, &focus, &revert);
+    if (focus == PointerRoot) {
+        Window root = NoWindow, child = NoWindow;
+        int rootX = 0, rootY = 0, x = 0, y = 0;
+        unsigned int mask = 0;
+        XQueryPointer(display, DefaultRootWindow(display), &root, &child, &rootX, &rootY, &x, &y, &mask);
+        focus = child;
+    }
+    for (Window w = focus; w != NoWindow;) {
+        if (w == self)
+            return true;
+        Window root = NoWindow, parent = NoWindow, *children = nullptr;
+        unsigned int count = 0;
+        if (!XQueryTree(display, w, &root, &parent, &children, &count))
+            return false;
+        if (children)
+            XFree(children);
+        if (w == root)
+            return false;
+        w = parent;
+    }
+    return false;
 }
 
 gboolean TLinuxWindow::OnDelete(GtkWidget*, GdkEvent*, gpointer Self)

@@ -80,6 +80,7 @@ private:
     static gboolean OnMotion(GtkWidget* Widget, GdkEventMotion* Event, gpointer Self);
     static gboolean OnScroll(GtkWidget* Widget, GdkEventScroll* Event, gpointer Self);
     static gboolean OnFocus(GtkWidget* Widget, GdkEventFocus* Event, gpointer Self);
+    bool HoldsFocus() const;
     static gboolean OnDelete(GtkWidget* Widget, GdkEvent* Event, gpointer Self);
     static gboolean OnConfigure(GtkWidget* Widget, GdkEventConfigure* Event, gpointer Self);
     static gboolean OnMap(GtkWidget* Widget, GdkEvent* Event, gpointer Self);

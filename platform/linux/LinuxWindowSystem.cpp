@@ -424,6 +424,14 @@ void TLinuxWindowSystem::ShowErrorBox(const std::string& Caption, const std::str
     g_object_set(box, "message-type", GTK_MESSAGE_ERROR, nullptr);
     gtk_widget_show(image);
 
+    // The message is also kept as a property of the box's X window, where assistive tools and
+    // the end-to-end tests read it without looking at pixels.
+    gtk_widget_realize(box);
+    const std::string message = ValidUtf8(Text);
+    gdk_property_change(gtk_widget_get_window(box), gdk_atom_intern_static_string("QUORVEL_MESSAGE_TEXT"),
+                        gdk_atom_intern_static_string("UTF8_STRING"), 8, GDK_PROP_MODE_REPLACE,
+                        reinterpret_cast<const guchar*>(message.data()), static_cast<gint>(message.size()));
+
     for (auto& [handle, w] : FWindows)
         w->SuspendGrab();
     gtk_dialog_run(GTK_DIALOG(box));
