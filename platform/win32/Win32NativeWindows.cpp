@@ -1,6 +1,11 @@
 #include "platform/INativeWindows.h"
 #include "platform/win32/Win32Services.h"
+#include "platform/win32/Win32WindowSystem.h"
 
-// The native window system of this backend is not there yet; the framework reports that it
-// cannot show windows when it finds none.
-INativeWindows* Win32NativeWindows() { return nullptr; }
+INativeWindows* Win32NativeWindows()
+{
+    // Never destroyed: objects that end after it at exit may still destroy their windows
+    // through it, and the system takes the windows away with the process anyway.
+    static auto* windows = new TWin32WindowSystem;
+    return windows;
+}

@@ -1,0 +1,686 @@
+#include "platform/win32/Win32WindowSystem.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+
+#include "platform/gfx/Bitmap.h"
+#include "platform/win32/WideText.h"
+
+namespace {
+
+// Window positions and sizes travel through the system as 16-bit values in places (mouse
+// positions, the X11 protocol under Wine), so no window reaches beyond them.
+constexpr int64_t LargestCoordinate = 0x7FFF;
+
+// A foreign control that posts to itself on every message could keep the pump going for ever;
+// after this many messages without an event the pump yields to the loop, which comes back at
+// once because the system's queue still holds messages.
+constexpr int MessagesPerPeek = 64;
+
+struct TWindowStyle {
+    DWORD Style = 0;
+    DWORD ExStyle = 0;
+};
+
+TWindowStyle StyleOf(const TNativeWindowParams& Params)
+{
+    TWindowStyle s;
+    // Children (a native browser view, a hosted preview) are never drawn over by presents.
+    s.Style = WS_CLIPCHILDREN;
+    if (Params.TitleBar)
+        s.Style |= WS_CAPTION | WS_SYSMENU;
+    else
+        s.Style |= WS_POPUP | (Params.Border ? WS_BORDER : 0);
+    s.ExStyle = Params.StayOnTop ? WS_EX_TOPMOST : 0;
+    return s;
+}
+
+int32_t Clamped(int64_t Value, int64_t Low, int64_t High) { return static_cast<int32_t>(std::clamp(Value, Low, High)); }
+
+TRect RectOf(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+
+// The outer rectangle in the coordinates the program places the window in: the screen for a
+// top-level window, the parent's client area for a child.
+bool OuterRect(HWND Window, TRect& Rect)
+{
+    RECT r;
+    if (!GetWindowRect(Window, &r))
+        return false;
+    if (GetWindowLongW(Window, GWL_STYLE) & WS_CHILD)
+        MapWindowPoints(HWND_DESKTOP, GetParent(Window), reinterpret_cast<POINT*>(&r), 2);
+    Rect = RectOf(r);
+    return true;
+}
+
+// The program draws every pixel itself at the screen's own resolution; without this the
+// system would scale its windows up, blurred, on a screen set to a larger text size. Looked up
+// by name, since older systems do not have it.
+void AskForRealPixels()
+{
+    using TSetAware = BOOL(WINAPI*)();
+    if (HMODULE user = GetModuleHandleW(L"user32.dll"))
+        if (auto setAware = reinterpret_cast<TSetAware>(reinterpret_cast<void*>(GetProcAddress(user, "SetProcessDPIAware"))))
+            setAware();
+}
+
+// A position and size the system takes: an inverted rectangle has no size, and everything
+// stays within the coordinates the system can carry.
+struct TPlacement {
+    int X, Y, Width, Height;
+};
+
+TPlacement PlacementOf(const TRect& Bounds)
+{
+    return {Clamped(Bounds.Left, -LargestCoordinate, LargestCoordinate),
+            Clamped(Bounds.Top, -LargestCoordinate, LargestCoordinate),
+            Clamped(int64_t{Bounds.Right} - Bounds.Left, 0, LargestCoordinate),
+            Clamped(int64_t{Bounds.Bottom} - Bounds.Top, 0, LargestCoordinate)};
+}
+
+TShiftState KeyboardShift()
+{
+    const auto down = [](int key) { return (GetKeyState(key) & 0x8000) != 0; };
+    return (down(VK_SHIFT) ? ssShift : 0) | (down(VK_MENU) ? ssAlt : 0) | (down(VK_CONTROL) ? ssCtrl : 0) |
+           (down(VK_LBUTTON) ? ssLeft : 0) | (down(VK_RBUTTON) ? ssRight : 0) | (down(VK_MBUTTON) ? ssMiddle : 0);
+}
+
+// Mouse messages carry the buttons and the Shift and Ctrl keys as they are after the message;
+// only Alt has to be asked for.
+TShiftState MouseShift(WPARAM Keys)
+{
+    return ((Keys & MK_SHIFT) ? ssShift : 0) | ((Keys & MK_CONTROL) ? ssCtrl : 0) | ((Keys & MK_LBUTTON) ? ssLeft : 0) |
+           ((Keys & MK_RBUTTON) ? ssRight : 0) | ((Keys & MK_MBUTTON) ? ssMiddle : 0) |
+           ((GetKeyState(VK_MENU) & 0x8000) ? ssAlt : 0);
+}
+
+HCURSOR PointerOf(TCursor Shape)
+{
+    switch (Shape) {
+    case crNone:
+        return nullptr;
+    case crCross:
+        return LoadCursorW(nullptr, IDC_CROSS);
+    case crIBeam:
+        return LoadCursorW(nullptr, IDC_IBEAM);
+    case crHandPoint:
+        return LoadCursorW(nullptr, IDC_HAND);
+    default:
+        return LoadCursorW(nullptr, IDC_ARROW);
+    }
+}
+
+TNativeEvent EventOf(TNativeEvent::TKind Kind, HWND Window)
+{
+    TNativeEvent e;
+    e.Kind = Kind;
+    e.Window = reinterpret_cast<TNativeWindow>(Window);
+    return e;
+}
+
+const wchar_t ClassName[] = L"QuorvelWindow";
+
+// One window class serves every window system object of the process; the window procedure
+// finds its object through the window.
+ATOM RegisterWindowClass(HINSTANCE Instance, WNDPROC Procedure)
+{
+    static const ATOM atom = [&] {
+        WNDCLASSEXW c{};
+        c.cbSize = sizeof(c);
+        c.style = CS_DBLCLKS;
+        c.lpfnWndProc = Procedure;
+        c.hInstance = Instance;
+        c.lpszClassName = ClassName;
+        // No cursor and no background brush: the pointer is set on WM_SETCURSOR and every
+        // pixel of the client comes from what the program presented.
+        return RegisterClassExW(&c);
+    }();
+    return atom;
+}
+
+}  // namespace
+
+TWin32WindowSystem::TWin32WindowSystem()
+    : FInstance(GetModuleHandleW(nullptr)), FWakeEvent(CreateEventW(nullptr, FALSE, FALSE, nullptr))
+{
+    AskForRealPixels();
+    FClass = RegisterWindowClass(FInstance, &WindowProc);
+}
+
+TWin32WindowSystem::~TWin32WindowSystem()
+{
+    while (!FWindows.empty())
+        Destroy(reinterpret_cast<TNativeWindow>(FWindows.begin()->first));
+    if (FWakeEvent)
+        CloseHandle(FWakeEvent);
+}
+
+// A window of this system that still exists; the handle of one that went by itself may name
+// another window by now.
+TWin32WindowSystem::TWindow* TWin32WindowSystem::Find(TNativeWindow Window) const
+{
+    auto it = FWindows.find(reinterpret_cast<HWND>(Window));
+    return it == FWindows.end() || it->second->Destroying ? nullptr : it->second.get();
+}
+
+TNativeWindow TWin32WindowSystem::Create(const TNativeWindowParams& Params)
+{
+    if (!FClass)
+        return 0;
+    auto window = std::make_unique<TWindow>();
+    window->Owner = this;
+    window->MessageOnly = Params.MessageOnly;
+    window->Requested = Params.Bounds;
+    window->Pointer = PointerOf(crDefault);
+    const std::wstring caption = Widen(Params.Caption);
+    HWND handle = nullptr;
+    if (Params.MessageOnly) {
+        handle = CreateWindowExW(0, MAKEINTATOM(FClass), caption.c_str(), 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                 FInstance, window.get());
+    } else {
+        const TWindowStyle s = StyleOf(Params);
+        const TPlacement p = PlacementOf(Params.Bounds);
+        handle = CreateWindowExW(s.ExStyle, MAKEINTATOM(FClass), caption.c_str(), s.Style, p.X, p.Y, p.Width, p.Height,
+                                 nullptr, nullptr, FInstance, window.get());
+    }
+    if (!handle)
+        return 0;
+    // Creation reports no position change; one the system made to the request is told here.
+    HandlePositionChanged(*window);
+    FWindows[handle] = std::move(window);
+    std::lock_guard lock(FMutex);
+    FLive.insert(handle);
+    return reinterpret_cast<TNativeWindow>(handle);
+}
+
+void TWin32WindowSystem::Destroy(TNativeWindow Window)
+{
+    auto it = FWindows.find(reinterpret_cast<HWND>(Window));
+    if (it == FWindows.end())
+        return;
+    TWindow& w = *it->second;
+    if (!w.Destroying) {
+        {
+            std::lock_guard lock(FMutex);
+            FLive.erase(w.Handle);
+        }
+        w.Destroying = true;
+        DestroyWindow(w.Handle);
+    }
+    FWindows.erase(it);
+    // Whatever the window said while it went (deactivation, for one) has nobody to go to.
+    Unqueue(Window, false, 0);
+}
+
+void TWin32WindowSystem::SetBounds(TNativeWindow Window, const TRect& Bounds)
+{
+    TWindow* w = Find(Window);
+    if (!w || w->MessageOnly)
+        return;
+    w->Requested = Bounds;
+    const TPlacement p = PlacementOf(Bounds);
+    SetWindowPos(w->Handle, nullptr, p.X, p.Y, p.Width, p.Height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TWin32WindowSystem::SetCaption(TNativeWindow Window, const std::string& Caption)
+{
+    if (TWindow* w = Find(Window))
+        SetWindowTextW(w->Handle, Widen(Caption).c_str());
+}
+
+void TWin32WindowSystem::Show(TNativeWindow Window, bool Visible)
+{
+    TWindow* w = Find(Window);
+    if (w && !w->MessageOnly)
+        ShowWindow(w->Handle, Visible ? SW_SHOW : SW_HIDE);
+}
+
+TRect TWin32WindowSystem::FrameInsets(const TNativeWindowParams& Params) const
+{
+    if (Params.MessageOnly)
+        return {};
+    const TWindowStyle s = StyleOf(Params);
+    RECT r{0, 0, 0, 0};
+    if (!AdjustWindowRectEx(&r, s.Style, FALSE, s.ExStyle))
+        return {};
+    return {-r.left, -r.top, r.right, r.bottom};
+}
+
+void TWin32WindowSystem::Present(TNativeWindow Window, const TBitmap& BackBuffer, const TRect& Area)
+{
+    TWindow* w = Find(Window);
+    if (!w || w->MessageOnly)
+        return;
+    const TRect area = Area.Intersected(BitmapRect(BackBuffer));
+    if (area.IsEmpty())
+        return;
+    // Kept for the system's repaint requests; a window whose pixels cannot be kept asks the
+    // program for them instead.
+    w->Surface.Store(BackBuffer, area);
+    // A hidden window shows nothing now; it repaints from the kept pixels when shown.
+    if (!IsWindowVisible(w->Handle))
+        return;
+    HDC dc = GetDC(w->Handle);
+    if (!dc)
+        return;
+    // Only the rows of the area go to the system, described as a top-down picture of their own.
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = BackBuffer.Width();
+    info.bmiHeader.biHeight = -area.Height();
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    SetDIBitsToDevice(dc, area.Left, area.Top, area.Width(), area.Height(), area.Left, 0, 0, area.Height(),
+                      BackBuffer.Scanline(area.Top), &info, DIB_RGB_COLORS);
+    ReleaseDC(w->Handle, dc);
+}
+
+void TWin32WindowSystem::SetPointer(TNativeWindow Window, TCursor Shape)
+{
+    TWindow* w = Find(Window);
+    if (!w)
+        return;
+    w->Pointer = PointerOf(Shape);
+    // The system asks for the pointer only when the pointer moves; one resting over the client
+    // changes now.
+    POINT p;
+    if (!GetCursorPos(&p) || WindowFromPoint(p) != w->Handle)
+        return;
+    RECT client;
+    ScreenToClient(w->Handle, &p);
+    if (GetClientRect(w->Handle, &client) && PtInRect(&client, p))
+        SetCursor(w->Pointer);
+}
+
+bool TWin32WindowSystem::StartTimer(TNativeWindow Window, uintptr_t Id, uint32_t Milliseconds)
+{
+    TWindow* w = Find(Window);
+    if (!w)
+        return false;
+    Unqueue(Window, true, Id);
+    const UINT period = std::clamp<uint32_t>(Milliseconds, USER_TIMER_MINIMUM, USER_TIMER_MAXIMUM);
+    if (!SetTimer(w->Handle, Id, period, nullptr))
+        return false;
+    w->Timers.insert(Id);
+    return true;
+}
+
+void TWin32WindowSystem::StopTimer(TNativeWindow Window, uintptr_t Id)
+{
+    TWindow* w = Find(Window);
+    if (!w)
+        return;
+    KillTimer(w->Handle, Id);
+    w->Timers.erase(Id);
+    Unqueue(Window, true, Id);
+}
+
+void TWin32WindowSystem::Post(TNativeWindow Window, uint32_t Msg, uintptr_t WParam, intptr_t LParam)
+{
+    TNativeEvent e = EventOf(TNativeEvent::Message, reinterpret_cast<HWND>(Window));
+    e.Msg = Msg;
+    e.WParam = WParam;
+    e.LParam = LParam;
+    {
+        std::lock_guard lock(FMutex);
+        if (!FLive.count(reinterpret_cast<HWND>(Window)))
+            return;
+        FEvents.push_back(e);
+    }
+    SetEvent(FWakeEvent);
+}
+
+void TWin32WindowSystem::Wake() { SetEvent(FWakeEvent); }
+
+void TWin32WindowSystem::Queue(const TNativeEvent& Event)
+{
+    std::lock_guard lock(FMutex);
+    // A window dragged or resized by the user reports many rectangles; only the last matters.
+    if (Event.Kind == TNativeEvent::Resized && !FEvents.empty() && FEvents.back().Kind == TNativeEvent::Resized &&
+        FEvents.back().Window == Event.Window) {
+        FEvents.back().Area = Event.Area;
+        return;
+    }
+    // A timer has at most one event waiting, however long the program took to come for it.
+    if (Event.Kind == TNativeEvent::Timer)
+        for (const TNativeEvent& e : FEvents)
+            if (e.Kind == TNativeEvent::Timer && e.Window == Event.Window && e.TimerId == Event.TimerId)
+                return;
+    FEvents.push_back(Event);
+}
+
+bool TWin32WindowSystem::TakeQueued(TNativeEvent& Event, bool Timers)
+{
+    std::lock_guard lock(FMutex);
+    auto it = std::find_if(FEvents.begin(), FEvents.end(), [](const TNativeEvent& e) { return e.Kind != TNativeEvent::Timer; });
+    if (it == FEvents.end() && Timers)
+        it = FEvents.begin();
+    if (it == FEvents.end())
+        return false;
+    Event = *it;
+    FEvents.erase(it);
+    return true;
+}
+
+void TWin32WindowSystem::Unqueue(TNativeWindow Window, bool TimersOnly, uintptr_t TimerId)
+{
+    std::lock_guard lock(FMutex);
+    std::erase_if(FEvents, [&](const TNativeEvent& e) {
+        return e.Window == Window && (!TimersOnly || (e.Kind == TNativeEvent::Timer && e.TimerId == TimerId));
+    });
+}
+
+// Takes one message from the system's queue and hands it to its window procedure. Timer
+// messages come from the system only when nothing else waits; the events they become wait
+// behind all others in the event queue, so taking them early changes no order.
+bool TWin32WindowSystem::DispatchOne()
+{
+    MSG m;
+    if (!PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE))
+        return false;
+    // The program ends by closing its main window; a quit request of some control means nothing.
+    if (m.message == WM_QUIT)
+        return true;
+    TranslateMessage(&m);
+    DispatchMessageW(&m);
+    return true;
+}
+
+bool TWin32WindowSystem::PeekEvent(TNativeEvent& Event, bool IncludeTimers)
+{
+    for (int i = 0; i < MessagesPerPeek; ++i) {
+        if (TakeQueued(Event, false))
+            return true;
+        if (!DispatchOne())
+            break;
+    }
+    return TakeQueued(Event, IncludeTimers);
+}
+
+void TWin32WindowSystem::WaitForEvent()
+{
+    {
+        std::lock_guard lock(FMutex);
+        if (!FEvents.empty()) {
+            // Returning now answers any wake given meanwhile as well.
+            ResetEvent(FWakeEvent);
+            return;
+        }
+    }
+    // The wake event stays set until a wait takes it, so a wake given before this point is
+    // not lost. MWMO_INPUTAVAILABLE makes messages that an earlier peek saw but left (a due
+    // timer, for one) count as well as new ones.
+    MsgWaitForMultipleObjectsEx(1, &FWakeEvent, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+}
+
+void TWin32WindowSystem::DefaultSystemCommand(TNativeWindow Window, uint32_t Command)
+{
+    TWindow* w = Find(Window);
+    if (!w)
+        return;
+    // A command the system sent with a pointer position (a drag from the caption) keeps it.
+    const LPARAM position = Command == w->HeldCommand ? w->HeldCommandParam : 0;
+    DefWindowProcW(w->Handle, WM_SYSCOMMAND, Command, position);
+}
+
+void TWin32WindowSystem::BeginMoveDrag(TNativeWindow Window)
+{
+    TWindow* w = Find(Window);
+    // The system's move follows the held button; without one it would move by keyboard.
+    if (!w || w->MessageOnly || !(GetKeyState(VK_LBUTTON) & 0x8000))
+        return;
+    ReleaseCapture();
+    POINT p{};
+    GetCursorPos(&p);
+    ++FMoveDrags;
+    SendMessageW(w->Handle, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(p.x, p.y));
+    --FMoveDrags;
+}
+
+TRect TWin32WindowSystem::ScreenRect() const { return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
+
+void TWin32WindowSystem::ShowErrorBox(const std::string& Caption, const std::string& Text)
+{
+    MessageBoxW(nullptr, Widen(Text).c_str(), Widen(Caption).c_str(), MB_ICONSTOP | MB_OK | MB_TASKMODAL);
+}
+
+LRESULT CALLBACK TWin32WindowSystem::WindowProc(HWND Handle, UINT Msg, WPARAM WParam, LPARAM LParam)
+{
+    if (Msg == WM_NCCREATE) {
+        auto* w = static_cast<TWindow*>(reinterpret_cast<CREATESTRUCTW*>(LParam)->lpCreateParams);
+        w->Handle = Handle;
+        SetWindowLongPtrW(Handle, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(w));
+    }
+    auto* w = reinterpret_cast<TWindow*>(GetWindowLongPtrW(Handle, GWLP_USERDATA));
+    if (!w)
+        return DefWindowProcW(Handle, Msg, WParam, LParam);
+    if (Msg == WM_NCDESTROY) {
+        SetWindowLongPtrW(Handle, GWLP_USERDATA, 0);
+        w->Owner->HandleDestroyed(*w);
+        return DefWindowProcW(Handle, Msg, WParam, LParam);
+    }
+    // Nothing may unwind through the system's frames; an event that cannot be queued is lost
+    // and the message gets the system's answer.
+    try {
+        return w->Owner->HandleMessage(*w, Msg, WParam, LParam);
+    } catch (...) {
+        return DefWindowProcW(Handle, Msg, WParam, LParam);
+    }
+}
+
+LRESULT TWin32WindowSystem::HandleMessage(TWindow& Window, UINT Msg, WPARAM WParam, LPARAM LParam)
+{
+    switch (Msg) {
+    case WM_CLOSE:
+        // The program decides; the system's answer would destroy the window.
+        Queue(EventOf(TNativeEvent::CloseRequest, Window.Handle));
+        return 0;
+    case WM_ACTIVATE: {
+        TNativeEvent e = EventOf(TNativeEvent::Activate, Window.Handle);
+        e.Active = LOWORD(WParam) != WA_INACTIVE;
+        Queue(e);
+        // The system's own answer only gives an activated window the keyboard focus, which
+        // the window needs to receive keys.
+        DefWindowProcW(Window.Handle, Msg, WParam, LParam);
+        return 0;
+    }
+    case WM_SYSCOMMAND:
+        return HandleSystemCommand(Window, WParam, LParam);
+    case WM_PAINT:
+        HandlePaint(Window);
+        return 0;
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_TIMER:
+        HandleTimer(Window, WParam);
+        return 0;
+    case WM_SETCURSOR:
+        if (reinterpret_cast<HWND>(WParam) == Window.Handle && LOWORD(LParam) == HTCLIENT) {
+            SetCursor(Window.Pointer);
+            return TRUE;
+        }
+        break;
+    case WM_WINDOWPOSCHANGED:
+        HandlePositionChanged(Window);
+        break;
+    default:
+        if (HandleInput(Window, Msg, WParam, LParam))
+            return 0;
+    }
+    return DefWindowProcW(Window.Handle, Msg, WParam, LParam);
+}
+
+// Keys and the mouse. True when the message needs nothing more from the system; keys held with
+// Alt (and F10) also go on to the system, which turns Alt+F4 into a close command.
+bool TWin32WindowSystem::HandleInput(TWindow& Window, UINT Msg, WPARAM WParam, LPARAM LParam)
+{
+    TNativeEvent e = EventOf(TNativeEvent::None, Window.Handle);
+    switch (Msg) {
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+    case WM_SYSKEYDOWN:
+    case WM_SYSKEYUP:
+        e.Kind = Msg == WM_KEYDOWN || Msg == WM_SYSKEYDOWN ? TNativeEvent::KeyDown : TNativeEvent::KeyUp;
+        e.Key = static_cast<uint16_t>(WParam);
+        e.Shift = KeyboardShift();
+        Queue(e);
+        return Msg == WM_KEYDOWN || Msg == WM_KEYUP;
+    case WM_MOUSEWHEEL: {
+        e.Kind = TNativeEvent::Wheel;
+        e.WheelDelta = GET_WHEEL_DELTA_WPARAM(WParam);
+        e.Shift = MouseShift(GET_KEYSTATE_WPARAM(WParam));
+        // The wheel's position comes in screen coordinates.
+        POINT p{GET_X_LPARAM(LParam), GET_Y_LPARAM(LParam)};
+        ScreenToClient(Window.Handle, &p);
+        e.Position = {p.x, p.y};
+        Queue(e);
+        return true;
+    }
+    case WM_MOUSEMOVE:
+        e.Kind = TNativeEvent::MouseMove;
+        break;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONDBLCLK:
+        e.Kind = TNativeEvent::MouseDown;
+        break;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP:
+        e.Kind = TNativeEvent::MouseUp;
+        break;
+    default:
+        return false;
+    }
+    e.Position = {GET_X_LPARAM(LParam), GET_Y_LPARAM(LParam)};
+    e.Shift = MouseShift(WParam);
+    if (Msg == WM_LBUTTONDBLCLK || Msg == WM_RBUTTONDBLCLK || Msg == WM_MBUTTONDBLCLK)
+        e.Shift |= ssDouble;
+    if (Msg == WM_RBUTTONDOWN || Msg == WM_RBUTTONDBLCLK || Msg == WM_RBUTTONUP)
+        e.Button = TMouseButton::mbRight;
+    else if (Msg == WM_MBUTTONDOWN || Msg == WM_MBUTTONDBLCLK || Msg == WM_MBUTTONUP)
+        e.Button = TMouseButton::mbMiddle;
+    // While a button is held the window keeps the pointer, so the release reaches it even
+    // outside.
+    if (e.Kind == TNativeEvent::MouseDown)
+        SetCapture(Window.Handle);
+    else if (e.Kind == TNativeEvent::MouseUp && !(WParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) &&
+             GetCapture() == Window.Handle)
+        ReleaseCapture();
+    Queue(e);
+    return true;
+}
+
+// System commands wait for the program's word: the event goes to the program, which passes the
+// command back with DefaultSystemCommand when the system should carry it out. SC_SCREENSAVE is
+// answered 1, which keeps the system from starting a saver over this window. While the program
+// itself drags the window by its caption, the system's move runs at once.
+LRESULT TWin32WindowSystem::HandleSystemCommand(TWindow& Window, WPARAM WParam, LPARAM LParam)
+{
+    if (FMoveDrags > 0)
+        return DefWindowProcW(Window.Handle, WM_SYSCOMMAND, WParam, LParam);
+    Window.HeldCommand = static_cast<uint32_t>(WParam);
+    Window.HeldCommandParam = LParam;
+    TNativeEvent e = EventOf(TNativeEvent::SystemCommand, Window.Handle);
+    e.Command = static_cast<uint32_t>(WParam);
+    Queue(e);
+    return (WParam & 0xFFF0) == SC_SCREENSAVE ? 1 : 0;
+}
+
+// The system asks for an area again (uncovered, or shown for the first time): what was
+// presented there is shown from the kept pixels at once. Only an area the program has never
+// presented since the last size change becomes an Expose event for the program to paint.
+void TWin32WindowSystem::HandlePaint(TWindow& Window)
+{
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(Window.Handle, &ps);
+    if (!dc)
+        return;
+    const TRect area = RectOf(ps.rcPaint);
+    const TWin32Surface& surface = Window.Surface;
+    const bool covered = !surface.Empty() && area.Intersected(surface.BoundsRect()) == area;
+    if (!covered)
+        FillRect(dc, &ps.rcPaint, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    surface.CopyTo(dc, area);
+    EndPaint(Window.Handle, &ps);
+    const TRect missing = covered ? area.Intersected(surface.Unfilled()) : area;
+    if (missing.IsEmpty())
+        return;
+    TNativeEvent e = EventOf(TNativeEvent::Expose, Window.Handle);
+    e.Area = missing;
+    Queue(e);
+}
+
+void TWin32WindowSystem::HandleTimer(TWindow& Window, uintptr_t Id)
+{
+    if (!Window.Timers.count(Id))
+        return;
+    TNativeEvent e = EventOf(TNativeEvent::Timer, Window.Handle);
+    e.TimerId = Id;
+    Queue(e);
+}
+
+// A change of the outer rectangle that the program did not ask for (the user moved or sized
+// the window, or the system kept it within its limits) is reported so that the program's
+// idea of the window follows.
+void TWin32WindowSystem::HandlePositionChanged(TWindow& Window)
+{
+    TRect actual;
+    if (Window.MessageOnly || IsIconic(Window.Handle) || !OuterRect(Window.Handle, actual))
+        return;
+    if (actual == Window.Requested)
+        return;
+    Window.Requested = actual;
+    TNativeEvent e = EventOf(TNativeEvent::Resized, Window.Handle);
+    e.Area = actual;
+    Queue(e);
+}
+
+// A window the program did not destroy went with its parent (a host that closed) or by a
+// foreign hand. The program hears a close request, so it does not wait for a window that is
+// gone; Destroy then only forgets it.
+void TWin32WindowSystem::HandleDestroyed(TWindow& Window)
+{
+    if (Window.Destroying)
+        return;
+    Window.Destroying = true;
+    {
+        std::lock_guard lock(FMutex);
+        FLive.erase(Window.Handle);
+    }
+    Window.Timers.clear();
+    Queue(EventOf(TNativeEvent::CloseRequest, Window.Handle));
+}
+
+bool TWin32WindowSystem::EmbedIn(TNativeWindow Window, uintptr_t Host)
+{
+    TWindow* w = Find(Window);
+    const HWND host = reinterpret_cast<HWND>(Host);
+    if (!w || w->MessageOnly || w->Destroying || !host || !IsWindow(host) || host == w->Handle || IsChild(w->Handle, host))
+        return false;
+    // The style changes before the parent does, so the window never is a framed child or a
+    // parented pop-up.
+    const LONG before = GetWindowLongW(w->Handle, GWL_STYLE);
+    SetWindowLongW(w->Handle, GWL_STYLE, (before & ~(WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_BORDER | WS_THICKFRAME)) | WS_CHILD);
+    if (!SetParent(w->Handle, host)) {
+        SetWindowLongW(w->Handle, GWL_STYLE, before);
+        return false;
+    }
+    SetWindowPos(w->Handle, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    OuterRect(w->Handle, w->Requested);
+    return true;
+}
+
+bool TWin32WindowSystem::WindowRect(uintptr_t Window, TRect& Rect) const
+{
+    RECT r;
+    const HWND h = reinterpret_cast<HWND>(Window);
+    if (!h || !IsWindow(h) || !GetWindowRect(h, &r))
+        return false;
+    Rect = RectOf(r);
+    return true;
+}

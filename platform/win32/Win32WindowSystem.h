@@ -1,0 +1,103 @@
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+#include <deque>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <set>
+
+#include "platform/INativeWindows.h"
+#include "platform/win32/Win32Surface.h"
+
+// The window system of Windows. Every native window has one window procedure that turns the
+// messages the program cares about into events and queues them; the loop takes them with
+// PeekEvent, which also dispatches whatever the system's queue holds, so controls and dialogs
+// of the system that live on this thread keep working.
+//
+// Messages the system sends and waits on (activation, system commands, close requests) are
+// answered at once, since the program reads its events later: activation and close requests
+// get the system's usual answer without the window being destroyed, and system commands are
+// held back, answered as handled (SC_SCREENSAVE with 1, which refuses a second saver), and run
+// by the system only when the program passes them on with DefaultSystemCommand.
+//
+// Posted messages never enter the system's queue: they wait in the event queue beside the
+// window's other events, so their values arrive as given, whatever their number, and those of
+// a window that has gone are dropped with it.
+class TWin32WindowSystem : public INativeWindows {
+public:
+    TWin32WindowSystem();
+    ~TWin32WindowSystem() override;
+    TWin32WindowSystem(const TWin32WindowSystem&) = delete;
+    TWin32WindowSystem& operator=(const TWin32WindowSystem&) = delete;
+
+    TNativeWindow Create(const TNativeWindowParams& Params) override;
+    void Destroy(TNativeWindow Window) override;
+    void SetBounds(TNativeWindow Window, const TRect& Bounds) override;
+    void SetCaption(TNativeWindow Window, const std::string& Caption) override;
+    void Show(TNativeWindow Window, bool Visible) override;
+    TRect FrameInsets(const TNativeWindowParams& Params) const override;
+    void Present(TNativeWindow Window, const TBitmap& BackBuffer, const TRect& Area) override;
+    void SetPointer(TNativeWindow Window, TCursor Shape) override;
+    bool StartTimer(TNativeWindow Window, uintptr_t Id, uint32_t Milliseconds) override;
+    void StopTimer(TNativeWindow Window, uintptr_t Id) override;
+    void Post(TNativeWindow Window, uint32_t Msg, uintptr_t WParam, intptr_t LParam) override;
+    void Wake() override;
+    bool PeekEvent(TNativeEvent& Event, bool IncludeTimers) override;
+    void WaitForEvent() override;
+    void DefaultSystemCommand(TNativeWindow Window, uint32_t Command) override;
+    void BeginMoveDrag(TNativeWindow Window) override;
+    TRect ScreenRect() const override;
+    void ShowErrorBox(const std::string& Caption, const std::string& Text) override;
+
+    // Hosting in a window of another program (the system's preview box). Window becomes a
+    // child window without a frame inside Host, whose handle may name a window of any process;
+    // its bounds are then relative to the host's client area. False, with nothing changed,
+    // when Host names no window or names Window or one inside it. A hosted window that goes
+    // with its host reports a close request.
+    bool EmbedIn(TNativeWindow Window, uintptr_t Host);
+    // The outer rectangle of any window of the system in screen coordinates; false when Window
+    // names no window.
+    bool WindowRect(uintptr_t Window, TRect& Rect) const;
+
+private:
+    struct TWindow {
+        TWin32WindowSystem* Owner = nullptr;
+        HWND Handle = nullptr;
+        bool MessageOnly = false;
+        bool Destroying = false;         // the program destroys it; otherwise its end is news
+        TRect Requested;                 // the outer rectangle the program last asked for
+        HCURSOR Pointer = nullptr;
+        std::set<uintptr_t> Timers;      // running timers; a late WM_TIMER of another is dropped
+        TWin32Surface Surface;
+        uint32_t HeldCommand = 0;        // the last system command held back, and its position
+        LPARAM HeldCommandParam = 0;
+    };
+
+    static LRESULT CALLBACK WindowProc(HWND Handle, UINT Msg, WPARAM WParam, LPARAM LParam);
+    LRESULT HandleMessage(TWindow& Window, UINT Msg, WPARAM WParam, LPARAM LParam);
+    bool HandleInput(TWindow& Window, UINT Msg, WPARAM WParam, LPARAM LParam);
+    LRESULT HandleSystemCommand(TWindow& Window, WPARAM WParam, LPARAM LParam);
+    void HandlePaint(TWindow& Window);
+    void HandleTimer(TWindow& Window, uintptr_t Id);
+    void HandlePositionChanged(TWindow& Window);
+    void HandleDestroyed(TWindow& Window);
+
+    TWindow* Find(TNativeWindow Window) const;
+    void Queue(const TNativeEvent& Event);
+    bool TakeQueued(TNativeEvent& Event, bool Timers);
+    void Unqueue(TNativeWindow Window, bool TimersOnly, uintptr_t TimerId);
+    bool DispatchOne();
+
+    ATOM FClass = 0;
+    HINSTANCE FInstance = nullptr;
+    HANDLE FWakeEvent = nullptr;
+    int FMoveDrags = 0;                  // above 0 while a caption drag runs: commands go through
+    std::map<HWND, std::unique_ptr<TWindow>> FWindows;
+
+    // Shared with the threads that call Post and Wake.
+    std::mutex FMutex;
+    std::set<HWND> FLive;
+    std::deque<TNativeEvent> FEvents;
+};
