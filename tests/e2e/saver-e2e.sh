@@ -1,0 +1,163 @@
+#!/usr/bin/env bash
+# End-to-end tests of the real programs, started as the system starts a screen saver: the
+# Linux program on a virtual X display and the Windows program under Wine on the same kind of
+# display. They look at the screen and the pointer from outside and drive the program with
+# xdotool, as a person would. Usage: saver-e2e.sh linux|windows RESULT-FILE
+# Prints one line per case and writes "PASSED FAILED" counts to RESULT-FILE.
+set -uo pipefail
+cd "$(dirname "$0")/../.."
+root=$(pwd)
+target=$1
+result_file=$2
+passed=0
+failed=0
+probe="$root/build/linux/bin/x-pointer-probe"
+
+# --- the display -------------------------------------------------------------------------
+for n in $(seq 121 160); do
+    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || break
+done
+Xvfb ":$n" -screen 0 1024x768x24 -noreset -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+export DISPLAY=":$n"
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+cleanup() { [ "$target" = windows ] && wineserver -k 2>/dev/null; kill "$xvfb" 2>/dev/null; }
+trap cleanup EXIT
+
+# --- the program ---------------------------------------------------------------------------
+pid=""
+start_saver() {
+    xdotool mousemove 512 384   # over the panel, where moves never count
+    if [ "$target" = linux ]; then
+        "$root/build/linux/bin/quorvel" /s >/dev/null 2>&1 &
+    else
+        wine "$root/build/windows/bin/Quorvel.scr" /s >/dev/null 2>&1 &
+    fi
+    pid=$!
+}
+running() { kill -0 "$pid" 2>/dev/null; }
+# Waits up to $1 tenths of a second for the program to end; its exit code is then in $code.
+code=""
+ended_within() {
+    for _ in $(seq "$1"); do
+        if ! running; then wait "$pid"; code=$?; return 0; fi
+        sleep 0.1
+    done
+    return 1
+}
+stop_saver() { running && kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null; [ "$target" = windows ] && wineserver -k 2>/dev/null; true; }
+# The saver is up once it has hidden the pointer.
+wait_until_shown() {
+    for _ in $(seq 200); do
+        [ "$("$probe")" = hidden ] && { sleep 0.5; return 0; }
+        running || return 1
+        sleep 0.1
+    done
+    return 1
+}
+# True when the screen area (x, y, width, height) is black.
+black() {
+    local max
+    max=$(import -window root -crop "$3x$4+$1+$2" +repage -format '%[fx:maxima]' info: 2>/dev/null)
+    [ "$max" = 0 ]
+}
+
+check() {   # name, then a command that succeeds when the case passes
+    local name=$1; shift
+    if "$@"; then echo "PASS $target: $name"; passed=$((passed + 1)); else echo "FAIL $target: $name"; failed=$((failed + 1)); fi
+}
+
+# --- the cases -----------------------------------------------------------------------------
+case_black_hidden_and_key_ends() {
+    start_saver
+    wait_until_shown || { echo "  the saver did not hide the pointer"; stop_saver; return 1; }
+    black 0 0 1024 170 || { echo "  the screen above the panel is not black"; stop_saver; return 1; }
+    black 0 600 1024 168 || { echo "  the screen below the panel is not black"; stop_saver; return 1; }
+    xdotool key a
+    ended_within 10 || { echo "  still running a second after a key press"; stop_saver; return 1; }
+    [ "$code" = 0 ] || { echo "  exit code $code"; return 1; }
+}
+
+move_outside() { xdotool mousemove $((20 + 15 * $1)) 60; sleep 0.1; }
+
+case_eleventh_move_ends() {
+    start_saver
+    wait_until_shown || { stop_saver; return 1; }
+    for i in $(seq 10); do move_outside "$i"; done
+    sleep 0.5
+    running || { echo "  ten moves ended the saver"; return 1; }
+    move_outside 11
+    ended_within 10 || { echo "  still running after the eleventh move"; stop_saver; return 1; }
+    [ "$code" = 0 ] || { echo "  exit code $code"; return 1; }
+}
+
+# Linux: the machine-wide key store; Windows: Wine's registry. Both are put back afterwards.
+store=/etc/quorvel/hklm/Software/Kestrune/Screensaver.reg
+store_style_as_text() {
+    if [ "$target" = linux ]; then
+        [ -w /etc ] || return 1
+        [ -e "$store" ] && cp -p "$store" "$store.e2e-saved"
+        mkdir -p "$(dirname "$store")"
+        printf 'Windows Registry Editor Version 5.00\n\n[HKEY_LOCAL_MACHINE\\Software\\Kestrune\\Screensaver]\n"Style"="1"\n' >"$store"
+    else
+        wine reg add 'HKLM\Software\Kestrune\Screensaver' /v Style /t REG_SZ /d 1 /f >/dev/null 2>&1
+    fi
+}
+restore_style() {
+    if [ "$target" = linux ]; then
+        rm -f "$store"
+        [ -e "$store.e2e-saved" ] && mv "$store.e2e-saved" "$store"
+    else
+        wine reg delete 'HKLM\Software\Kestrune' /f >/dev/null 2>&1
+    fi
+    true
+}
+# Prints "caption|text" of each message box on the screen.
+message_boxes() {
+    if [ "$target" = linux ]; then
+        for w in $(xdotool search --onlyvisible --name '.' 2>/dev/null); do
+            text=$(xprop -id "$w" QUORVEL_MESSAGE_TEXT 2>/dev/null | sed -n 's/^QUORVEL_MESSAGE_TEXT([^)]*) = "\(.*\)"$/\1/p')
+            [ -n "$text" ] && echo "$(xdotool getwindowname "$w")|$text"
+        done
+    else
+        wine "$root/build/windows/bin/read-message-box.exe" 2>/dev/null | tr -d '\r'
+    fi
+}
+press_ok() {
+    if [ "$target" = linux ]; then
+        xdotool key Return
+    else
+        wine "$root/build/windows/bin/read-message-box.exe" --ok >/dev/null 2>&1
+    fi
+}
+
+case_style_of_wrong_type_shows_one_message() {
+    store_style_as_text || { echo "  cannot write the settings store here"; return 1; }
+    start_saver
+    local boxes=""
+    for _ in $(seq 150); do
+        boxes=$(message_boxes)
+        [ -n "$boxes" ] && break
+        running || break
+        sleep 0.1
+    done
+    sleep 0.5
+    boxes=$(message_boxes)
+    restore_style
+    local want
+    want="$([ "$target" = linux ] && echo quorvel || echo Quorvel)|Invalid data type for 'Style'"
+    [ "$boxes" = "$want" ] || { echo "  message boxes: '${boxes}', wanted '$want'"; stop_saver; return 1; }
+    press_ok
+    ended_within 50 || { echo "  still running after OK"; stop_saver; return 1; }
+    [ "$code" = 0 ] || { echo "  exit code $code"; return 1; }
+}
+
+if [ "$target" = windows ]; then
+    export WINEPREFIX="$root/build/windows/wineprefix" WINEARCH=win32 WINEDEBUG=-all
+    wine reg delete 'HKLM\Software\Kestrune' /f >/dev/null 2>&1
+fi
+check "black screen, hidden pointer, a key ends it with code 0" case_black_hidden_and_key_ends
+check "ten moves keep it, the eleventh ends it" case_eleventh_move_ends
+check "a Style stored as text shows one message and ends with code 0" case_style_of_wrong_type_shows_one_message
+
+echo "$passed $failed" >"$result_file"
