@@ -1,0 +1,3 @@
+#include "widgets/TVrComponent.h"
+
+TVrComponent::TVrComponent(TComponent* Owner) : TComponent(Owner), FVersion("1.3") {}
