@@ -44,9 +44,9 @@ run_tests() {   # preset [prefix the test programs see before a Unix path]
 build linux || status=1
 build windows || status=1
 
-run_tests linux
-
+# The Linux backend's own tests show real windows, so the display comes first.
 if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then start_display || status=1; fi
+run_tests linux
 export WINEPREFIX="$root/build/windows/wineprefix" WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
     wineboot -i >/dev/null 2>&1
@@ -54,6 +54,20 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
 fi
 run_tests windows Z:   # under Wine the Unix root is drive Z:
 wineserver -k 2>/dev/null
+
+# The real programs, started as the system starts a screen saver, each on a display of its own.
+e2e_passed=0; e2e_failed=0
+for target in linux windows; do
+    result="$root/build/$target/e2e-result"
+    rm -f "$result"
+    tests/e2e/saver-e2e.sh "$target" "$result" || status=1
+    if [ -f "$result" ]; then
+        read -r p f <"$result"
+        e2e_passed=$((e2e_passed + p)); e2e_failed=$((e2e_failed + f))
+    else
+        e2e_failed=$((e2e_failed + 1))
+    fi
+done
 
 # Sum the cases of every report; a program that crashed before writing its report counts as
 # one failure through CTest's status above.
@@ -69,6 +83,7 @@ for report in build/linux/test-reports/*.xml build/windows/test-reports/*.xml; d
     failed=$((failed + fails + errors))
     passed=$((passed + tests - fails - errors - disabled - skipped))
 done
+passed=$((passed + e2e_passed)); failed=$((failed + e2e_failed))
 if [ "$status" -ne 0 ] && [ "$failed" -eq 0 ]; then failed=1; fi
 
 echo "Tests took $(( $(date +%s) - started )) s."
