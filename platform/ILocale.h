@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-// The user's date conventions, as far as the program shows dates. Texts are UTF-8. An empty
+// The user's date and number conventions, as far as the program shows dates and sizes. Texts are UTF-8. An empty
 // text means the locale supplies nothing for that item; whoever uses it then falls back to
 // its own default.
 //
@@ -25,4 +25,8 @@ public:
     virtual std::string ShortDateFormat() const = 0;
     // What "/" in the short date format stands for.
     virtual std::string DateSeparator() const = 0;
+    // The marks of the user's number format: between the whole part and the decimals, and
+    // between groups of three digits. The thousands mark may be empty (no grouping).
+    virtual std::string DecimalSeparator() const = 0;
+    virtual std::string ThousandSeparator() const = 0;
 };

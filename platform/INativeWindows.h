@@ -126,4 +126,7 @@ public:
 
     // The standard error display: a modal message box with a stop icon and an OK button.
     virtual void ShowErrorBox(const std::string& Caption, const std::string& Text) = 0;
+    // A notice without an owner window: a modal message box with an information icon and an
+    // OK button. A backend without a box of that kind shows the standard error display.
+    virtual void ShowInfoBox(const std::string& Caption, const std::string& Text) { ShowErrorBox(Caption, Text); }
 };

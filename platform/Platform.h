@@ -11,6 +11,9 @@ class ICpuId;
 class ISystemInfo;
 class INativeWindows;
 class ILocale;
+class IKernel;
+class ITimeStampCounter;
+class ISockets;
 
 // The services a backend provides: the one boundary between portable code and the operating
 // system. Portable code reaches the system only through CurrentPlatform(); the backend that
@@ -27,6 +30,9 @@ struct Platform {
     ISystemInfo* System = nullptr;
     INativeWindows* Windows = nullptr;
     ILocale* Locale = nullptr;
+    IKernel* Kernel = nullptr;
+    ITimeStampCounter* TimeStampCounter = nullptr;
+    ISockets* Sockets = nullptr;
 };
 
 Platform& CurrentPlatform();

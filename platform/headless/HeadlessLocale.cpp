@@ -36,4 +36,6 @@ void THeadlessLocale::SupplyNothing()
     FShortMonthNames = {};
     FShortDateFormat.clear();
     FDateSeparator.clear();
+    FDecimalSeparator.clear();
+    FThousandSeparator.clear();
 }

@@ -15,6 +15,8 @@ public:
     std::string ShortMonthName(int Month) const override;
     std::string ShortDateFormat() const override { return FShortDateFormat; }
     std::string DateSeparator() const override { return FDateSeparator; }
+    std::string DecimalSeparator() const override { return FDecimalSeparator; }
+    std::string ThousandSeparator() const override { return FThousandSeparator; }
 
     // Day 0 is Sunday; a day outside 0 to 6 is ignored.
     void SetShortDayName(int Day, const std::string& Name);
@@ -23,6 +25,11 @@ public:
     void SetShortMonthName(int Month, const std::string& Name);
     void SetShortDateFormat(const std::string& Format) { FShortDateFormat = Format; }
     void SetDateSeparator(const std::string& Separator) { FDateSeparator = Separator; }
+    void SetNumberSeparators(const std::string& Decimal, const std::string& Thousand)
+    {
+        FDecimalSeparator = Decimal;
+        FThousandSeparator = Thousand;
+    }
     void SupplyNothing();
 
 private:
@@ -30,4 +37,6 @@ private:
     std::array<std::string, 12> FShortMonthNames;
     std::string FShortDateFormat;
     std::string FDateSeparator;
+    std::string FDecimalSeparator = ".";
+    std::string FThousandSeparator = ",";
 };

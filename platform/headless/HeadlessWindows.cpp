@@ -204,6 +204,11 @@ void THeadlessWindows::ShowErrorBox(const std::string& Caption, const std::strin
     FErrorBoxes.push_back({Caption, Text});
 }
 
+void THeadlessWindows::ShowInfoBox(const std::string& Caption, const std::string& Text)
+{
+    FInfoBoxes.push_back({Caption, Text});
+}
+
 void THeadlessWindows::SetScreenSize(int32_t Width, int32_t Height)
 {
     FScreenWidth = std::max(Width, 0);

@@ -55,6 +55,7 @@ public:
     void BeginMoveDrag(TNativeWindow Window) override;
     TRect ScreenRect() const override { return {0, 0, FScreenWidth, FScreenHeight}; }
     void ShowErrorBox(const std::string& Caption, const std::string& Text) override;
+    void ShowInfoBox(const std::string& Caption, const std::string& Text) override;
 
     // The screen.
     void SetScreenSize(int32_t Width, int32_t Height);
@@ -94,6 +95,7 @@ public:
     TCursor Pointer(TNativeWindow Window) const;
     const std::vector<TErrorBox>& ErrorBoxes() const { return FErrorBoxes; }
     void ClearErrorBoxes() { FErrorBoxes.clear(); }
+    const std::vector<TErrorBox>& InfoBoxes() const { return FInfoBoxes; }
     const std::vector<uint32_t>& DefaultSystemCommands() const { return FSystemCommands; }
     int MoveDrags() const { return FMoveDrags; }
     bool TimerRunning(TNativeWindow Window, uintptr_t Id) const;
@@ -115,6 +117,7 @@ private:
     std::map<TNativeWindow, std::unique_ptr<TWindowState>> FWindows;
     std::map<std::pair<TNativeWindow, uintptr_t>, TTimer> FTimers;
     std::vector<TErrorBox> FErrorBoxes;
+    std::vector<TErrorBox> FInfoBoxes;
     std::vector<uint32_t> FSystemCommands;
     int FMoveDrags = 0;
     std::function<void()> FOnWait;

@@ -119,6 +119,8 @@ public:
     std::string ShortDateFormat() const override { return LinuxShortDatePattern(Item(D_FMT)); }
     // The pattern keeps the format's own separators as literal text, so "/" stays "/".
     std::string DateSeparator() const override { return "/"; }
+    std::string DecimalSeparator() const override { return Item(RADIXCHAR); }
+    std::string ThousandSeparator() const override { return Item(THOUSEP); }
 
 private:
     std::string Item(nl_item Which) const
@@ -166,7 +168,8 @@ std::string LinuxShortDatePattern(std::string_view StrftimeFormat)
 
 std::unique_ptr<ILocale> LinuxLocaleNamed(const std::string& Name)
 {
-    locale_t locale = newlocale(LC_TIME_MASK, Name.c_str(), static_cast<locale_t>(0));
+    // With an empty name each category follows its own setting of the environment.
+    locale_t locale = newlocale(LC_TIME_MASK | LC_NUMERIC_MASK, Name.c_str(), static_cast<locale_t>(0));
     if (!locale)
         return nullptr;
     return std::make_unique<TLinuxLocale>(locale, CharsetOf(locale));

@@ -15,5 +15,8 @@ Platform BackendPlatform()
     p.System = LinuxSystemInfo();
     p.Windows = LinuxNativeWindows();
     p.Locale = LinuxLocale();
+    p.Kernel = LinuxKernel();
+    p.TimeStampCounter = LinuxTimeStampCounter();
+    p.Sockets = LinuxSockets();
     return p;
 }

@@ -13,6 +13,9 @@ class ICpuId;
 class ISystemInfo;
 class INativeWindows;
 class ILocale;
+class IKernel;
+class ITimeStampCounter;
+class ISockets;
 
 IColorScheme* LinuxColorScheme();
 IClock* LinuxClock();
@@ -25,3 +28,6 @@ ICpuId* LinuxCpuId();
 ISystemInfo* LinuxSystemInfo();
 INativeWindows* LinuxNativeWindows();
 ILocale* LinuxLocale();
+IKernel* LinuxKernel();
+ITimeStampCounter* LinuxTimeStampCounter();
+ISockets* LinuxSockets();

@@ -403,25 +403,35 @@ GtkWindow* TLinuxWindowSystem::ErrorBoxParent() const
     return shown;
 }
 
+void TLinuxWindowSystem::ShowErrorBox(const std::string& Caption, const std::string& Text)
+{
+    ShowMessageBox(Caption, Text, GTK_MESSAGE_ERROR, "dialog-error", ErrorBoxParent());
+}
+
+void TLinuxWindowSystem::ShowInfoBox(const std::string& Caption, const std::string& Text)
+{
+    ShowMessageBox(Caption, Text, GTK_MESSAGE_INFO, "dialog-information", nullptr);
+}
+
 // The box runs its own loop until OK is pressed or it is closed. The full-screen window gives
 // up its grab meanwhile, or the box could get neither keys nor clicks; events of the program's
 // windows keep being queued and its timers keep falling due.
-void TLinuxWindowSystem::ShowErrorBox(const std::string& Caption, const std::string& Text)
+void TLinuxWindowSystem::ShowMessageBox(const std::string& Caption, const std::string& Text, GtkMessageType Type,
+                                        const std::string& IconName, GtkWindow* Parent)
 {
-    GtkWidget* box = gtk_message_dialog_new(ErrorBoxParent(), GTK_DIALOG_MODAL, GTK_MESSAGE_ERROR, GTK_BUTTONS_OK, "%s",
-                                            ValidUtf8(Text).c_str());
+    GtkWidget* box = gtk_message_dialog_new(Parent, GTK_DIALOG_MODAL, Type, GTK_BUTTONS_OK, "%s", ValidUtf8(Text).c_str());
     gtk_window_set_title(GTK_WINDOW(box), ValidUtf8(Caption).c_str());
     gtk_window_set_keep_above(GTK_WINDOW(box), TRUE);
     gtk_window_set_position(GTK_WINDOW(box), GTK_WIN_POS_CENTER);
-    // The stop sign beside the text; the icon theme may have only its symbolic form.
+    // The icon beside the text; the icon theme may have only its symbolic form.
     GtkIconTheme* theme = gtk_icon_theme_get_default();
-    const char* icon = gtk_icon_theme_has_icon(theme, "dialog-error") ? "dialog-error" : "dialog-error-symbolic";
-    GtkWidget* image = gtk_image_new_from_icon_name(icon, GTK_ICON_SIZE_DIALOG);
+    const std::string icon = gtk_icon_theme_has_icon(theme, IconName.c_str()) ? IconName : IconName + "-symbolic";
+    GtkWidget* image = gtk_image_new_from_icon_name(icon.c_str(), GTK_ICON_SIZE_DIALOG);
     G_GNUC_BEGIN_IGNORE_DEPRECATIONS
     gtk_message_dialog_set_image(GTK_MESSAGE_DIALOG(box), image);
     G_GNUC_END_IGNORE_DEPRECATIONS
-    // Giving the box an image of its own makes it forget that it reports an error.
-    g_object_set(box, "message-type", GTK_MESSAGE_ERROR, nullptr);
+    // Giving the box an image of its own makes it forget what kind of message it shows.
+    g_object_set(box, "message-type", Type, nullptr);
     gtk_widget_show(image);
 
     // The message is also kept as a property of the box's X window, where assistive tools and

@@ -47,6 +47,7 @@ public:
     void BeginMoveDrag(TNativeWindow Window) override;
     TRect ScreenRect() const override;
     void ShowErrorBox(const std::string& Caption, const std::string& Text) override;
+    void ShowInfoBox(const std::string& Caption, const std::string& Text) override;
 
     // The X window id of a native window (0 for none or a message-only window), which the
     // preview needs to place itself in its host and tests need to look at the real window.
@@ -81,6 +82,8 @@ private:
     void RemoveTimer(const TTimerKey& Key);
     void PurgeEvents(TNativeWindow Window);
     GtkWindow* ErrorBoxParent() const;
+    void ShowMessageBox(const std::string& Caption, const std::string& Text, GtkMessageType Type,
+                        const std::string& IconName, GtkWindow* Parent);
     void WatchRawInput(bool Watch);
     static gboolean OnTimer(gpointer Data);
     static GdkFilterReturn OnXEvent(GdkXEvent* XEvent, GdkEvent* Event, gpointer Self);
