@@ -24,6 +24,8 @@ public:
     }
     std::string ShortDateFormat() const override { return Win32ShortDatePattern(Item(LOCALE_SSHORTDATE)); }
     std::string DateSeparator() const override { return Item(LOCALE_SDATE); }
+    std::string DecimalSeparator() const override { return Item(LOCALE_SDECIMAL); }
+    std::string ThousandSeparator() const override { return Item(LOCALE_STHOUSAND); }
 
 private:
     // The item's text, or an empty one when the system has none.

@@ -15,5 +15,8 @@ Platform BackendPlatform()
     p.System = Win32SystemInfo();
     p.Windows = Win32NativeWindows();
     p.Locale = Win32Locale();
+    p.Kernel = Win32Kernel();
+    p.TimeStampCounter = Win32TimeStampCounter();
+    p.Sockets = Win32Sockets();
     return p;
 }

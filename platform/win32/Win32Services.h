@@ -13,6 +13,9 @@ class ICpuId;
 class ISystemInfo;
 class INativeWindows;
 class ILocale;
+class IKernel;
+class ITimeStampCounter;
+class ISockets;
 
 IColorScheme* Win32ColorScheme();
 IClock* Win32Clock();
@@ -25,3 +28,6 @@ ICpuId* Win32CpuId();
 ISystemInfo* Win32SystemInfo();
 INativeWindows* Win32NativeWindows();
 ILocale* Win32Locale();
+IKernel* Win32Kernel();
+ITimeStampCounter* Win32TimeStampCounter();
+ISockets* Win32Sockets();
