@@ -1,16 +1,38 @@
 #include "saver/Unit1.h"
 
+#include <cmath>
+
 #include "framework/Application.h"
-#include "framework/Layout.h"
+#include "framework/Label.h"
+#include "platform/IClock.h"
+#include "platform/IKernel.h"
+#include "platform/ILocale.h"
 #include "platform/INativeWindows.h"
+#include "platform/ISockets.h"
+#include "platform/ISystemInfo.h"
+#include "platform/Platform.h"
+#include "saver/FixedText.h"
+#include "saver/FormatSize.h"
+#include "saver/MemoryReadout.h"
+#include "saver/ProcessLoad.h"
+#include "saver/ProcessorClock.h"
 #include "saver/SaverSettings.h"
+#include "sysinfo/LMDSysInfo.h"
 #include "widgets/TLMDBackPanel.h"
+#include "widgets/TLMDClock.h"
+#include "widgets/TVrLedClock.h"
+#include "widgets/TVrLevelBar.h"
+#include "widgets/TVrTimer.h"
 
 namespace {
 
 // A pointer that moves this many times (each time to a new position) over the window's own
 // surface ends the saver; fewer moves are taken for the jitter of a desk being touched.
 constexpr int32_t MovesTolerated = 10;
+
+constexpr uint32_t IdlePauseMilliseconds = 10;
+constexpr uint16_t SocketsVersion = 0x0101;
+constexpr size_t HostNameLength = 260;
 
 }  // namespace
 
@@ -20,7 +42,10 @@ TForm1::TForm1(TComponent* Owner) : TForm(Owner)
     CoverScreen();
     HidePointer();
     ReadMotion();
+    if (FMotion == 1)
+        Application().SetOnIdle([this](TObject* Sender, bool& Done) { AppIdle(Sender, Done); });
     CentrePanel();
+    FillStartupReadouts();
     OnCreate = [this](TObject* Sender) { FormCreate(Sender); };
     OnKeyDown = [this](TObject* Sender, uint16_t& Key, TShiftState Shift) { FormKeyDown(Sender, Key, Shift); };
     OnMouseDown = [this](TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y) {
@@ -33,23 +58,19 @@ TForm1::TForm1(TComponent* Owner) : TForm(Owner)
     OnClose = [this](TObject* Sender, TCloseAction& Action) { FormClose(Sender, Action); };
 }
 
-void TForm1::LoadStoredLayout()
+TForm1::~TForm1()
 {
-    LoadLayout(*this, TLayout<TForm1>{
-        Self<TForm1>({
-            Set(&TForm::SetBorderStyle, TFormBorderStyle::bsNone),
-            Set(&TControl::SetColor, clBlack),
-            Set(&TControl::SetLeft, 381),
-            Set(&TControl::SetTop, 416),
-            Set(&TForm::SetClientWidth, 444),
-            Set(&TForm::SetClientHeight, 427),
-        }),
-        Element(&TForm1::LMDBackPanel1, "LMDBackPanel1", "", {
-            [](TLMDBackPanel& p) { p.SetBounds(-8, 0, 441, 417); },
-            Set(&TControl::SetColor, clBlack),
-            Set(&TLMDBackPanel::SetTransparent, true),
-        }),
-    });
+    // The idle handler calls into this window; it must not outlive it.
+    if (FMotion == 1)
+        Application().SetOnIdle(nullptr);
+}
+
+TLabel* TForm1::LabelNumber(int Number) const
+{
+    const std::array<TLabel*, 20> labels = {Label1,  Label2,  Label3,  Label4,  Label5,  Label6,  Label7,
+                                            Label8,  Label9,  Label10, Label11, Label12, Label13, Label14,
+                                            Label15, Label16, Label17, Label18, Label19, Label20};
+    return Number >= 1 && Number <= 20 ? labels[static_cast<size_t>(Number - 1)] : nullptr;
 }
 
 // Places the window at (0, 0) with the size of the primary screen.
@@ -89,7 +110,146 @@ void TForm1::CentrePanel()
     LMDBackPanel1->SetBounds(FPanelX, FPanelY, LMDBackPanel1->Width(), LMDBackPanel1->Height());
 }
 
-void TForm1::FormCreate(TObject*) {}
+// ---- Colouring -----------------------------------------------------------------------------
+
+// The clock, the date digits and every label take the clock colour; the bars keep their zones.
+void TForm1::FormCreate(TObject*)
+{
+    const TColor c = SaverSettings().ReadClockColor();
+    VrLedClock1->SetHoursColor(c);
+    VrLedClock1->SetHoursOutline(c);
+    VrLedClock1->SetSecHandColor(c);
+    VrLedClock1->SetSecOutline(c);
+    VrLedClock1->SetTickColor(c);
+    VrLedClock1->SetTickOutline(c);
+    for (int n = 1; n <= 20; ++n)
+        LabelNumber(n)->Font().SetColor(c);
+    LMDClock2->Digital().SetColor(0, c);
+    LMDClock2->Digital().SetColor(1, clBlack);
+}
+
+// ---- Motion --------------------------------------------------------------------------------
+
+// Each axis either moves one step or, past its edge, turns; the bounds are those of the clock
+// face, not of the slightly larger panel that moves.
+void TForm1::MoveClock()
+{
+    if (FMovingRight) {
+        if (VrLedClock1->Width() + FPanelX > FScreenWidth)
+            FMovingRight = false;
+        else
+            FPanelX += FMotionStep;
+    } else {
+        if (FPanelX < 0)
+            FMovingRight = true;
+        else
+            FPanelX -= FMotionStep;
+    }
+    if (FMovingDown) {
+        if (VrLedClock1->Height() + FPanelY > FScreenHeight)
+            FMovingDown = false;
+        else
+            FPanelY += FMotionStep;
+    } else {
+        if (FPanelY < 0)
+            FMovingDown = true;
+        else
+            FPanelY -= FMotionStep;
+    }
+}
+
+// Done stays as the framework set it, so the loop waits for the next message; the
+// invalidation is such a message, and its paint leads to the next idle pass.
+void TForm1::AppIdle(TObject*, bool&)
+{
+    MoveClock();
+    LMDBackPanel1->SetLeft(FPanelX);
+    LMDBackPanel1->SetTop(FPanelY);
+    Application().ProcessMessages();
+    if (IClock* clock = CurrentPlatform().Clock)
+        clock->Sleep(IdlePauseMilliseconds);
+    Invalidate();
+}
+
+// ---- Readouts ------------------------------------------------------------------------------
+
+void TForm1::FillStartupReadouts()
+{
+    ShowProcessorClock();
+    ShowTotalMemoryBar();
+    Label13->SetCaption(LMDSysInfo1->ProcessorType());
+    Label14->SetCaption(std::to_string(LMDSysInfo1->ProcessorNumber()));
+    ShowMemoryPercentages();
+    ShowHost();
+}
+
+void TForm1::ShowProcessorClock()
+{
+    const uint32_t mhz = MeasureProcessorClock();
+    VrLevelBar3->SetPosition(static_cast<int32_t>(mhz > 0x7FFFFFFFu ? 0x7FFFFFFFu : mhz));
+    Label3->SetCaption(ProcessorClockText(mhz));
+}
+
+void TForm1::ShowTotalMemoryBar()
+{
+    VrLevelBar4->SetPosition(TotalMemoryBarPosition(LMDSysInfo1->MemPhysTotal()));
+}
+
+void TForm1::ShowMemoryPercentages()
+{
+    ISystemInfo* system = CurrentPlatform().System;
+    const int32_t free = system ? FreeMemoryPercent(system->MemoryStatus()) : 0;
+    Label1->SetCaption(std::to_string(free) + " % ");
+    Label10->SetCaption(std::to_string(100 - free) + " % ");
+    VrLevelBar5->SetPosition(100 - free);
+    VrLevelBar1->SetPosition(free);
+}
+
+// The host's official name and first IPv4 address. A failed look-up leaves both labels as
+// they were; so does a host without an IPv4 address, for its address label.
+void TForm1::ShowHost()
+{
+    ISockets* sockets = CurrentPlatform().Sockets;
+    if (!sockets)
+        return;
+    if (!sockets->Startup(SocketsVersion)) {
+        if (INativeWindows* windows = Application().Windows())
+            windows->ShowInfoBox("UDP Network Interface",
+                                 "Sorry - Unable to load Windows Sockets - Please close other applications and try again.");
+        sockets->Cleanup();
+        return;
+    }
+    char name[HostNameLength] = {};
+    if (!sockets->HostName(name, sizeof name))
+        name[0] = 0;
+    name[HostNameLength - 1] = 0;
+    THostEntry host;
+    if (sockets->LookUp(name, host)) {
+        Label18->SetCaption(host.OfficialName);
+        if (!host.Addresses.empty())
+            Label16->SetCaption(DottedAddress(host.Addresses.front()));
+    }
+    sockets->Cleanup();
+}
+
+void TForm1::VrTimer1Timer(TObject*)
+{
+    const Platform& platform = CurrentPlatform();
+    TProcessTimes times;
+    if (platform.Kernel)
+        platform.Kernel->ProcessTimes(times);
+    const uint32_t now = platform.Clock ? platform.Clock->TickCount() : 0;
+    const double load = ProcessLoad().Tick(times.Kernel + times.User, now);
+    Label2->SetCaption(FixedText(load, 0) + "  %");
+    VrLevelBar2->SetPosition(static_cast<int32_t>(std::trunc(load > 2e9 ? 2e9 : load)));
+
+    const ILocale* locale = platform.Locale;
+    Label8->SetCaption(FormatSize(static_cast<double>(LMDSysInfo1->MemPhysTotal()),
+                                  locale ? locale->DecimalSeparator() : ".", locale ? locale->ThousandSeparator() : ","));
+    Label20->SetCaption(LMDSysInfo1->ProcessorInfo().IDString());
+}
+
+// ---- Exit rules ----------------------------------------------------------------------------
 
 void TForm1::FormKeyDown(TObject*, uint16_t&, TShiftState) { Close(); }
 
@@ -117,7 +277,8 @@ void TForm1::FormMouseMove(TObject*, TShiftState, int X, int Y)
 void TForm1::FormClose(TObject*, TCloseAction&) { SetCursor(FSavedCursor); }
 
 // Losing the activation ends the saver, and the system is told that no other screen saver may
-// start over this one (the low four bits of a system command are the system's own). Activation messages never reach the default handling, whatever they say.
+// start over this one (the low four bits of a system command are the system's own).
+// Activation messages never reach the default handling, whatever they say.
 void TForm1::Dispatch(TMessage& Message)
 {
     if (Message.Msg == WM_ACTIVATE) {

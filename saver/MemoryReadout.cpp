@@ -1,0 +1,29 @@
+#include "saver/MemoryReadout.h"
+
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
+int32_t FreeMemoryPercent(const TMemoryStatus& Status)
+{
+    const int32_t leftByLoad = 100 - static_cast<int32_t>(Status.dwMemoryLoad > 100 ? 100 : Status.dwMemoryLoad);
+    if (Status.dwTotalPhys == 0)
+        return leftByLoad;
+    const double available = static_cast<double>(Status.dwAvailPhys) * 100.0 / static_cast<double>(Status.dwTotalPhys);
+    return available > leftByLoad ? static_cast<int32_t>(std::trunc(available)) : leftByLoad;
+}
+
+int32_t TotalMemoryBarPosition(int64_t Kilobytes)
+{
+    if (Kilobytes > std::numeric_limits<int32_t>::max())
+        return std::numeric_limits<int32_t>::max();
+    if (Kilobytes < std::numeric_limits<int32_t>::min())
+        return std::numeric_limits<int32_t>::min();
+    return static_cast<int32_t>(Kilobytes);
+}
+
+std::string DottedAddress(const TIPv4Address& Bytes)
+{
+    return std::to_string(Bytes[0]) + "." + std::to_string(Bytes[1]) + "." + std::to_string(Bytes[2]) + "." +
+           std::to_string(Bytes[3]);
+}

@@ -1,0 +1,18 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "platform/ISockets.h"
+#include "platform/ISystemInfo.h"
+
+// The free share of physical memory in whole percent: the larger of what the record's load
+// leaves free and the truncated share of available memory. A record without a total gives
+// what the load leaves free.
+int32_t FreeMemoryPercent(const TMemoryStatus& Status);
+
+// The total memory in KB as the bar takes it. Totals beyond the 32-bit range (2 TiB and
+// more) give the largest 32-bit value, so the bar simply shows full.
+int32_t TotalMemoryBarPosition(int64_t Kilobytes);
+
+// "%d.%d.%d.%d" of an address in network order.
+std::string DottedAddress(const TIPv4Address& Bytes);
