@@ -4,12 +4,19 @@
 #include <cstdint>
 #include <limits>
 
-int32_t FreeMemoryPercent(const TMemoryStatus& Status)
+int32_t FreeMemoryPercent(const TMemoryStatus& Status, const TMemoryStatusEx* Extended)
 {
     const int32_t leftByLoad = 100 - static_cast<int32_t>(Status.dwMemoryLoad > 100 ? 100 : Status.dwMemoryLoad);
-    if (Status.dwTotalPhys == 0)
+    double total = Status.dwTotalPhys;
+    double avail = Status.dwAvailPhys;
+    const bool saturated = Status.dwTotalPhys == 0xFFFFFFFFu || Status.dwAvailPhys == 0xFFFFFFFFu;
+    if (saturated && Extended) {
+        total = static_cast<double>(Extended->ullTotalPhys);
+        avail = static_cast<double>(Extended->ullAvailPhys);
+    }
+    if (total <= 0)
         return leftByLoad;
-    const double available = static_cast<double>(Status.dwAvailPhys) * 100.0 / static_cast<double>(Status.dwTotalPhys);
+    const double available = avail * 100.0 / total;
     return available > leftByLoad ? static_cast<int32_t>(std::trunc(available)) : leftByLoad;
 }
 

@@ -7,8 +7,10 @@
 
 // The free share of physical memory in whole percent: the larger of what the record's load
 // leaves free and the truncated share of available memory. A record without a total gives
-// what the load leaves free.
-int32_t FreeMemoryPercent(const TMemoryStatus& Status);
+// what the load leaves free. The old record cannot hold 4 GiB or more and reports such counts
+// as 0xFFFFFFFF, which would read as all memory free; the share of available memory is then
+// taken from the extended record when there is one.
+int32_t FreeMemoryPercent(const TMemoryStatus& Status, const TMemoryStatusEx* Extended = nullptr);
 
 // The total memory in KB as the bar takes it. Totals beyond the 32-bit range (2 TiB and
 // more) give the largest 32-bit value, so the bar simply shows full.

@@ -198,7 +198,11 @@ void TForm1::ShowTotalMemoryBar()
 void TForm1::ShowMemoryPercentages()
 {
     ISystemInfo* system = CurrentPlatform().System;
-    const int32_t free = system ? FreeMemoryPercent(system->MemoryStatus()) : 0;
+    int32_t free = 0;
+    if (system) {
+        TMemoryStatusEx extended;
+        free = FreeMemoryPercent(system->MemoryStatus(), system->MemoryStatusEx(extended) ? &extended : nullptr);
+    }
     Label1->SetCaption(std::to_string(free) + " % ");
     Label10->SetCaption(std::to_string(100 - free) + " % ");
     VrLevelBar5->SetPosition(100 - free);
