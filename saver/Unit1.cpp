@@ -158,8 +158,11 @@ void TForm1::MoveClock()
     }
 }
 
-// Done stays as the framework set it, so the loop waits for the next message; the
-// invalidation is such a message, and its paint leads to the next idle pass.
+// Done stays as the framework set it, so the loop waits for the next message; the repaint
+// request is such a message, and its paint leads to the next idle pass. The request covers the
+// panel, where everything that a pass changes lies: the rest of the window is its own black,
+// which nothing draws on, so composing and presenting the whole screen again on every pass
+// would cost many times more and show the same pixels.
 void TForm1::AppIdle(TObject*, bool&)
 {
     MoveClock();
@@ -168,7 +171,7 @@ void TForm1::AppIdle(TObject*, bool&)
     Application().ProcessMessages();
     if (IClock* clock = CurrentPlatform().Clock)
         clock->Sleep(IdlePauseMilliseconds);
-    Invalidate();
+    InvalidateRect(LMDBackPanel1->BoundsRect());
 }
 
 // ---- Readouts ------------------------------------------------------------------------------

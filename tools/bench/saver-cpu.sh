@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# Measures the processor time and resident memory of the real Linux saver under Xvfb at
+# 1920 x 1080, in centred and in moving mode: the program runs for SECONDS (30 unless given)
+# after start-up, and its user and system time over that span are printed as a share of one
+# core. Also prints the time from start to the first frame on the screen. Usage:
+#   tools/bench/saver-cpu.sh [SECONDS]
+# It writes the motion setting into the Linux key store and puts back what was there.
+set -uo pipefail
+cd "$(dirname "$0")/../.."
+seconds=${1:-30}
+program=build/linux/bin/quorvel
+store=/etc/quorvel/hklm/Software/Kestrune/Screensaver.reg
+hz=$(getconf CLK_TCK)
+
+for n in $(seq 161 200); do
+    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || break
+done
+Xvfb ":$n" -screen 0 1920x1080x24 -noreset -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+export DISPLAY=":$n"
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+[ -e "$store" ] && cp -p "$store" "$store.bench-saved"
+restore() {
+    rm -f "$store"
+    [ -e "$store.bench-saved" ] && mv "$store.bench-saved" "$store"
+    kill "$xvfb" 2>/dev/null
+}
+trap restore EXIT
+mkdir -p "$(dirname "$store")"
+
+ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
+
+for style in 0 1; do
+    printf 'Windows Registry Editor Version 5.00\n\n[HKEY_LOCAL_MACHINE\\Software\\Kestrune\\Screensaver]\n"Style"=dword:%08x\n' "$style" >"$store"
+    xdotool mousemove 960 540
+    start=$(date +%s.%N)
+    "$program" /s >/dev/null 2>&1 &
+    pid=$!
+    # The first frame is on the screen once the clock's colour shows in the middle.
+    first=""
+    for _ in $(seq 300); do
+        if [ "$(import -window root -crop 600x600+660+240 +repage -format '%[fx:maxima]' info: 2>/dev/null)" != 0 ]; then
+            first=$(echo "$(date +%s.%N) - $start" | bc)
+            break
+        fi
+        sleep 0.01
+    done
+    sleep 2
+    t0=$(ticks "$pid"); w0=$(date +%s.%N)
+    sleep "$seconds"
+    t1=$(ticks "$pid"); w1=$(date +%s.%N)
+    rss=$(awk '/VmRSS/ {print $2}' "/proc/$pid/status")
+    xdotool key Escape; wait "$pid" 2>/dev/null
+    share=$(echo "scale=3; 100 * ($t1 - $t0) / $hz / ($w1 - $w0)" | bc)
+    mode=$([ "$style" = 1 ] && echo moving || echo centred)
+    echo "$mode: ${share} % of one core over ${seconds} s; resident ${rss} KB; first frame after ${first:-?} s"
+done
