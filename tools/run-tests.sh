@@ -43,10 +43,13 @@ run_tests() {   # preset [prefix the test programs see before a Unix path]
 
 build linux || status=1
 build windows || status=1
+# The timer workers and the hand-over to the main thread run again under ThreadSanitizer.
+build linux-tsan || status=1
 
 # The Linux backend's own tests show real windows, so the display comes first.
 if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then start_display || status=1; fi
 run_tests linux
+TSAN_OPTIONS="halt_on_error=1 suppressions=$root/tests/tsan.supp" run_tests linux-tsan
 export WINEPREFIX="$root/build/windows/wineprefix" WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
     wineboot -i >/dev/null 2>&1
@@ -72,7 +75,7 @@ done
 # Sum the cases of every report; a program that crashed before writing its report counts as
 # one failure through CTest's status above.
 passed=0; failed=0
-for report in build/linux/test-reports/*.xml build/windows/test-reports/*.xml; do
+for report in build/linux/test-reports/*.xml build/linux-tsan/test-reports/*.xml build/windows/test-reports/*.xml; do
     [ -f "$report" ] || continue
     line=$(grep -m1 '<testsuites' "$report")
     tests=$(sed -n 's/.* tests="\([0-9]*\)".*/\1/p' <<<"$line")
