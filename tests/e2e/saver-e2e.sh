@@ -69,6 +69,7 @@ check() {   # name, then a command that succeeds when the case passes
 
 # --- the cases -----------------------------------------------------------------------------
 case_black_hidden_and_key_ends() {
+    store_style_centred
     start_saver
     wait_until_shown || { echo "  the saver did not hide the pointer"; stop_saver; return 1; }
     black 0 0 1024 170 || { echo "  the screen above the panel is not black"; stop_saver; return 1; }
@@ -81,6 +82,7 @@ case_black_hidden_and_key_ends() {
 move_outside() { xdotool mousemove $((20 + 15 * $1)) 60; sleep 0.1; }
 
 case_eleventh_move_ends() {
+    store_style_centred
     start_saver
     wait_until_shown || { stop_saver; return 1; }
     for i in $(seq 10); do move_outside "$i"; done
@@ -91,16 +93,30 @@ case_eleventh_move_ends() {
     [ "$code" = 0 ] || { echo "  exit code $code"; return 1; }
 }
 
-# Linux: the machine-wide key store; Windows: Wine's registry. Both are put back afterwards.
+# Linux: the machine-wide key store; Windows: Wine's registry. What the store held before is
+# kept aside once and put back at the end.
 store=/etc/quorvel/hklm/Software/Kestrune/Screensaver.reg
+if [ "$target" = linux ] && [ -e "$store" ] && [ ! -e "$store.e2e-saved" ]; then
+    cp -p "$store" "$store.e2e-saved"
+fi
 store_style_as_text() {
     if [ "$target" = linux ]; then
         [ -w /etc ] || return 1
-        [ -e "$store" ] && cp -p "$store" "$store.e2e-saved"
         mkdir -p "$(dirname "$store")"
         printf 'Windows Registry Editor Version 5.00\n\n[HKEY_LOCAL_MACHINE\\Software\\Kestrune\\Screensaver]\n"Style"="1"\n' >"$store"
     else
         wine reg add 'HKLM\Software\Kestrune\Screensaver' /v Style /t REG_SZ /d 1 /f >/dev/null 2>&1
+    fi
+}
+# The cases that look at the screen keep the panel in the middle, where the moves and the
+# checks for black leave it out.
+store_style_centred() {
+    if [ "$target" = linux ]; then
+        [ -w /etc ] || return 1
+        mkdir -p "$(dirname "$store")"
+        printf 'Windows Registry Editor Version 5.00\n\n[HKEY_LOCAL_MACHINE\\Software\\Kestrune\\Screensaver]\n"Style"=dword:00000000\n' >"$store"
+    else
+        wine reg add 'HKLM\Software\Kestrune\Screensaver' /v Style /t REG_DWORD /d 0 /f >/dev/null 2>&1
     fi
 }
 restore_style() {
@@ -143,7 +159,6 @@ case_style_of_wrong_type_shows_one_message() {
     done
     sleep 0.5
     boxes=$(message_boxes)
-    restore_style
     local want
     want="$([ "$target" = linux ] && echo quorvel || echo Quorvel)|Invalid data type for 'Style'"
     [ "$boxes" = "$want" ] || { echo "  message boxes: '${boxes}', wanted '$want'"; stop_saver; return 1; }
@@ -159,5 +174,6 @@ fi
 check "black screen, hidden pointer, a key ends it with code 0" case_black_hidden_and_key_ends
 check "ten moves keep it, the eleventh ends it" case_eleventh_move_ends
 check "a Style stored as text shows one message and ends with code 0" case_style_of_wrong_type_shows_one_message
+restore_style
 
 echo "$passed $failed" >"$result_file"
