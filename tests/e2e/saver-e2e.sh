@@ -21,7 +21,15 @@ Xvfb ":$n" -screen 0 1024x768x24 -noreset -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
 export DISPLAY=":$n"
 for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-cleanup() { [ "$target" = windows ] && wineserver -k 2>/dev/null; kill "$xvfb" 2>/dev/null; }
+# Wine's settings for the program under test; see the set-up of the Windows target below.
+wine_app_key='HKCU\Software\Wine\AppDefaults\Quorvel.scr'
+cleanup() {
+    if [ "$target" = windows ]; then
+        wine reg delete "$wine_app_key" /f >/dev/null 2>&1
+        wineserver -k 2>/dev/null
+    fi
+    kill "$xvfb" 2>/dev/null
+}
 trap cleanup EXIT
 
 # --- the program ---------------------------------------------------------------------------
@@ -170,16 +178,14 @@ case_style_of_wrong_type_shows_one_message() {
 if [ "$target" = windows ]; then
     export WINEPREFIX="$root/build/windows/wineprefix" WINEARCH=win32 WINEDEBUG=-all
     wine reg delete 'HKLM\Software\Kestrune' /f >/dev/null 2>&1
+    # The virtual display has no window manager. Wine leaves full-screen windows to one by
+    # default, and then every hide of such a window (the saver's end, for one) waits two seconds
+    # for the window manager to confirm the window was shown. Told that there is none, Wine
+    # shows and hides the program's windows itself, as on a desktop that has one.
+    wine reg add "$wine_app_key\\X11 Driver" /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
 fi
-# Under Wine the keys and pointer moves that xdotool sends do not reach the saver window yet,
-# so the two input cases are reported as skipped for the Windows build until they do.
-if [ "$target" = windows ]; then
-    echo "SKIP windows: black screen, hidden pointer, a key ends it with code 0 (input does not reach the window under Wine)"
-    echo "SKIP windows: ten moves keep it, the eleventh ends it (input does not reach the window under Wine)"
-else
-    check "black screen, hidden pointer, a key ends it with code 0" case_black_hidden_and_key_ends
-    check "ten moves keep it, the eleventh ends it" case_eleventh_move_ends
-fi
+check "black screen, hidden pointer, a key ends it with code 0" case_black_hidden_and_key_ends
+check "ten moves keep it, the eleventh ends it" case_eleventh_move_ends
 check "a Style stored as text shows one message and ends with code 0" case_style_of_wrong_type_shows_one_message
 restore_style
 
