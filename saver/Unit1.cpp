@@ -67,10 +67,13 @@ TForm1::~TForm1()
 
 TLabel* TForm1::LabelNumber(int Number) const
 {
-    const std::array<TLabel*, 20> labels = {Label1,  Label2,  Label3,  Label4,  Label5,  Label6,  Label7,
-                                            Label8,  Label9,  Label10, Label11, Label12, Label13, Label14,
-                                            Label15, Label16, Label17, Label18, Label19, Label20};
-    return Number >= 1 && Number <= 20 ? labels[static_cast<size_t>(Number - 1)] : nullptr;
+    static constexpr TLabel* TForm1::*Labels[] = {
+        &TForm1::Label1,  &TForm1::Label2,  &TForm1::Label3,  &TForm1::Label4,  &TForm1::Label5,
+        &TForm1::Label6,  &TForm1::Label7,  &TForm1::Label8,  &TForm1::Label9,  &TForm1::Label10,
+        &TForm1::Label11, &TForm1::Label12, &TForm1::Label13, &TForm1::Label14, &TForm1::Label15,
+        &TForm1::Label16, &TForm1::Label17, &TForm1::Label18, &TForm1::Label19, &TForm1::Label20,
+    };
+    return Number >= 1 && Number <= 20 ? this->*Labels[Number - 1] : nullptr;
 }
 
 // Places the window at (0, 0) with the size of the primary screen.

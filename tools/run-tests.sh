@@ -18,21 +18,8 @@ build() {   # preset
 }
 
 # The Windows tests need a display for Wine and a private Wine prefix inside the build tree.
-xvfb_pid=""
-stop_display() { [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null; }
-trap stop_display EXIT
-start_display() {
-    for n in $(seq 91 120); do
-        if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
-            Xvfb ":$n" -screen 0 1024x768x24 -noreset -nolisten tcp >/dev/null 2>&1 &
-            xvfb_pid=$!
-            for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
-            export DISPLAY=":$n"
-            return 0
-        fi
-    done
-    echo "no free display number for Xvfb"; return 1
-}
+source tools/virtual-display.sh
+trap stop_virtual_display EXIT
 
 # Each test program writes a JUnit report; the summary counts the cases in them.
 run_tests() {   # preset [prefix the test programs see before a Unix path]
@@ -47,7 +34,7 @@ build windows || status=1
 build linux-tsan || status=1
 
 # The Linux backend's own tests show real windows, so the display comes first.
-if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then start_display || status=1; fi
+if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then start_virtual_display 91 120 1024x768 || status=1; fi
 run_tests linux
 TSAN_OPTIONS="halt_on_error=1 suppressions=$root/tests/tsan.supp" run_tests linux-tsan
 export WINEPREFIX="$root/build/windows/wineprefix" WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="

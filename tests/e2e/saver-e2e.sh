@@ -14,13 +14,8 @@ failed=0
 probe="$root/build/linux/bin/x-pointer-probe"
 
 # --- the display -------------------------------------------------------------------------
-for n in $(seq 121 160); do
-    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || break
-done
-Xvfb ":$n" -screen 0 1024x768x24 -noreset -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-export DISPLAY=":$n"
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+source tools/virtual-display.sh
+start_virtual_display 121 160 1024x768 || exit 1
 # Wine's settings for the program under test; see the set-up of the Windows target below.
 wine_app_key='HKCU\Software\Wine\AppDefaults\Quorvel.scr'
 cleanup() {
@@ -28,7 +23,7 @@ cleanup() {
         wine reg delete "$wine_app_key" /f >/dev/null 2>&1
         wineserver -k 2>/dev/null
     fi
-    kill "$xvfb" 2>/dev/null
+    stop_virtual_display
 }
 trap cleanup EXIT
 
@@ -107,26 +102,21 @@ store=/etc/quorvel/hklm/Software/Kestrune/Screensaver.reg
 if [ "$target" = linux ] && [ -e "$store" ] && [ ! -e "$store.e2e-saved" ]; then
     cp -p "$store" "$store.e2e-saved"
 fi
-store_style_as_text() {
+# Stores "Style" with the given export text for the Linux store (the part after "Style"=) and
+# the given type and data for Wine's registry.
+store_style() {   # export-text reg-type reg-data
     if [ "$target" = linux ]; then
         [ -w /etc ] || return 1
         mkdir -p "$(dirname "$store")"
-        printf 'Windows Registry Editor Version 5.00\n\n[HKEY_LOCAL_MACHINE\\Software\\Kestrune\\Screensaver]\n"Style"="1"\n' >"$store"
+        printf 'Windows Registry Editor Version 5.00\n\n[HKEY_LOCAL_MACHINE\\Software\\Kestrune\\Screensaver]\n"Style"=%s\n' "$1" >"$store"
     else
-        wine reg add 'HKLM\Software\Kestrune\Screensaver' /v Style /t REG_SZ /d 1 /f >/dev/null 2>&1
+        wine reg add 'HKLM\Software\Kestrune\Screensaver' /v Style /t "$2" /d "$3" /f >/dev/null 2>&1
     fi
 }
+store_style_as_text() { store_style '"1"' REG_SZ 1; }
 # The cases that look at the screen keep the panel in the middle, where the moves and the
 # checks for black leave it out.
-store_style_centred() {
-    if [ "$target" = linux ]; then
-        [ -w /etc ] || return 1
-        mkdir -p "$(dirname "$store")"
-        printf 'Windows Registry Editor Version 5.00\n\n[HKEY_LOCAL_MACHINE\\Software\\Kestrune\\Screensaver]\n"Style"=dword:00000000\n' >"$store"
-    else
-        wine reg add 'HKLM\Software\Kestrune\Screensaver' /v Style /t REG_DWORD /d 0 /f >/dev/null 2>&1
-    fi
-}
+store_style_centred() { store_style dword:00000000 REG_DWORD 0; }
 restore_style() {
     if [ "$target" = linux ]; then
         rm -f "$store"

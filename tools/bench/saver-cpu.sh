@@ -12,18 +12,13 @@ program=build/linux/bin/quorvel
 store=/etc/quorvel/hklm/Software/Kestrune/Screensaver.reg
 hz=$(getconf CLK_TCK)
 
-for n in $(seq 161 200); do
-    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || break
-done
-Xvfb ":$n" -screen 0 1920x1080x24 -noreset -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-export DISPLAY=":$n"
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+source tools/virtual-display.sh
+start_virtual_display 161 200 1920x1080 || exit 1
 [ -e "$store" ] && cp -p "$store" "$store.bench-saved"
 restore() {
     rm -f "$store"
     [ -e "$store.bench-saved" ] && mv "$store.bench-saved" "$store"
-    kill "$xvfb" 2>/dev/null
+    stop_virtual_display
 }
 trap restore EXIT
 mkdir -p "$(dirname "$store")"
