@@ -48,6 +48,17 @@ bool UpdatingGoldenImages() { return gUpdate; }
 void SetUpdatingGoldenImages(bool Update) { gUpdate = Update; }
 
 std::string TestOutputDir() { return QUORVEL_TEST_OUT; }
+
+bool SamePixels(const TBitmap& A, const TBitmap& B)
+{
+    if (A.Width() != B.Width() || A.Height() != B.Height())
+        return false;
+    for (int32_t y = 0; y < A.Height(); ++y)
+        for (int32_t x = 0; x < A.Width(); ++x)
+            if (A.Pixel(x, y) != B.Pixel(x, y))
+                return false;
+    return true;
+}
 std::string TestSourceRoot() { return QUORVEL_TEST_ROOT; }
 
 bool ReadPng(const std::string& Path, TBitmap& Into)

@@ -11,6 +11,9 @@
 // folder. A test program started with --update-golden writes the golden picture instead.
 ::testing::AssertionResult MatchesGolden(const TBitmap& Actual, const std::string& Name);
 
+// Whether two pictures have the same size and the same pixels.
+bool SamePixels(const TBitmap& A, const TBitmap& B);
+
 bool UpdatingGoldenImages();
 void SetUpdatingGoldenImages(bool Update);
 

@@ -174,17 +174,6 @@ std::unique_ptr<TBitmap> CopyOf(const TBitmap& Picture)
     return copy;
 }
 
-bool SamePixels(const TBitmap& a, const TBitmap& b)
-{
-    if (a.Width() != b.Width() || a.Height() != b.Height())
-        return false;
-    for (int32_t y = 0; y < a.Height(); ++y)
-        for (int32_t x = 0; x < a.Width(); ++x)
-            if (a.Pixel(x, y) != b.Pixel(x, y))
-                return false;
-    return true;
-}
-
 // Six colours that tell every kind of dot, and its fill from its outline, apart.
 struct TFaceColours {
     TColor Hours = clRed, HoursOutline = clYellow;

@@ -52,17 +52,6 @@ TRect InkOf(const TBitmap& Bitmap, TPixel Background = 0)
     return ink;
 }
 
-bool SamePixels(const TBitmap& a, const TBitmap& b)
-{
-    if (a.Width() != b.Width() || a.Height() != b.Height())
-        return false;
-    for (int32_t y = 0; y < a.Height(); ++y)
-        for (int32_t x = 0; x < a.Width(); ++x)
-            if (a.Pixel(x, y) != b.Pixel(x, y))
-                return false;
-    return true;
-}
-
 TBitmap& Drawn(TBitmap& Bitmap, const std::string& Text, const TFontSpec& Font, int32_t X = 2, int32_t Y = 2)
 {
     Fill(Bitmap, 0);
