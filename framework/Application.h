@@ -61,6 +61,12 @@ public:
     TCursor Cursor() const { return FCursor; }
     void SetCursor(TCursor Value);
 
+    // When set, a window that needs any painting is composed and presented whole, and no
+    // control keeps a layer: the plain way of drawing, kept for measuring the usual way
+    // against it.
+    bool ComposeWhole() const { return FComposeWhole; }
+    void SetComposeWhole(bool Value) { FComposeWhole = Value; }
+
     // The standard error display: a modal box with the title as caption and the message, with
     // a full stop added when it ends in a letter or digit, as text.
     void ShowException(const std::string& Message);
@@ -92,6 +98,7 @@ private:
     bool FTitleSet = false;
     TCursor FCursor = crDefault;
     bool FTerminated = false;
+    bool FComposeWhole = false;
 };
 
 // The current application object. When none has been constructed, a process-wide one is.

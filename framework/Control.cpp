@@ -86,13 +86,14 @@ void TControl::SetBounds(int32_t ALeft, int32_t ATop, int32_t AWidth, int32_t AH
     if (ALeft == FLeft && ATop == FTop && AWidth == FWidth && AHeight == FHeight)
         return;
     // The parent repaints where the control was and where it is now; a control that lies over
-    // other pixels than before shows them afresh.
-    Invalidate();
+    // other pixels than before shows them afresh. A control that keeps a layer keeps its
+    // picture: moving it shows that picture elsewhere, and a new size makes it anew.
+    InvalidatePlace(false);
     FLeft = ALeft;
     FTop = ATop;
     FWidth = AWidth;
     FHeight = AHeight;
-    Invalidate();
+    InvalidatePlace(false);
 }
 
 void TControl::SetVisible(bool Value)
@@ -153,9 +154,18 @@ void TControl::InvalidateRect(const TRect& Rect)
 {
     if (!FVisible || Loading())
         return;
-    TForm* form = ParentForm();
-    if (!form || !Showing() || form->Destroying())
+    InvalidateFormArea(Rect, true);
+}
+
+void TControl::InvalidatePlace(bool OwnLayer)
+{
+    if (!FVisible || Loading())
         return;
+    InvalidateFormArea(ClientRect(), OwnLayer);
+}
+
+void TControl::InvalidateFormArea(const TRect& Rect, bool OwnLayer)
+{
     TRect area = Rect.Intersected(ClientRect());
     const TPoint origin = FormOrigin();
     area = area.Translated(origin.X, origin.Y);
@@ -164,6 +174,15 @@ void TControl::InvalidateRect(const TRect& Rect)
         const TPoint po = p->FormOrigin();
         area = area.Intersected(p->ClientRect().Translated(po.X, po.Y));
     }
+    // The kept pictures learn of the change even while nothing is shown, so none of them shows
+    // an old picture once the window appears again.
+    if (OwnLayer && IsWindowed())
+        static_cast<TWinControl*>(this)->LayerInvalidated(area);
+    for (TWinControl* p = FParent; p; p = p->FParent)
+        p->LayerInvalidated(area);
+    TForm* form = ParentForm();
+    if (!form || !Showing() || form->Destroying())
+        return;
     form->InvalidateArea(area);
 }
 

@@ -131,6 +131,10 @@ protected:
 private:
     friend class TWinControl;
     void HandleMouseMessage(TMessage& Message);
+    // Asks the form to repaint where the control lies, for a move or resize: the parents'
+    // kept layers learn of it, the control's own layer only when OwnLayer is set.
+    void InvalidatePlace(bool OwnLayer);
+    void InvalidateFormArea(const TRect& Rect, bool OwnLayer);
 
     TWinControl* FParent = nullptr;
     int32_t FLeft = 0;

@@ -211,7 +211,9 @@ void TForm::InvalidateArea(const TRect& Area)
 {
     if (!CanPaint())
         return;
-    FInvalid.Add(Area.Intersected(ClientRect()));
+    const TRect area = Area.Intersected(ClientRect());
+    if (!area.IsEmpty())
+        FInvalid.Add(Application().ComposeWhole() ? ClientRect() : area);
 }
 
 void TForm::Update()

@@ -1,9 +1,29 @@
 #include "framework/WinControl.h"
 
 #include <algorithm>
+#include <cstring>
 
+#include "framework/Application.h"
 #include "framework/Form.h"
 #include "platform/gfx/Bitmap.h"
+
+namespace {
+
+// Copies the pixels of Source inside SourceRect to Dest with their top-left corner at At. Both
+// rectangles are cut to the two pictures.
+void CopyPixels(TBitmap& Dest, TPoint At, const TBitmap& Source, TRect SourceRect)
+{
+    SourceRect = SourceRect.Intersected(Source.BoundsRect());
+    const TRect to = SourceRect.Translated(At.X - SourceRect.Left, At.Y - SourceRect.Top).Intersected(Dest.BoundsRect());
+    if (to.IsEmpty())
+        return;
+    const int32_t dx = SourceRect.Left - At.X, dy = SourceRect.Top - At.Y;
+    const size_t bytes = static_cast<size_t>(to.Width()) * sizeof(TPixel);
+    for (int32_t y = to.Top; y < to.Bottom; ++y)
+        std::memcpy(Dest.Scanline(y) + to.Left, Source.Scanline(y + dy) + to.Left + dx, bytes);
+}
+
+}  // namespace
 
 TWinControl::TWinControl(TComponent* Owner) : TControl(Owner)
 {
@@ -77,6 +97,93 @@ TControl* TWinControl::ControlAtPos(TPoint Point) const
 }
 
 void TWinControl::PaintArea(TBitmap& Surface, TPoint Origin, const TRect& Area)
+{
+    if (!KeepsLayer()) {
+        // A layer that stops being kept is stale by the time it is kept again.
+        FLayer.reset();
+        ComposeArea(Surface, Origin, Area);
+        return;
+    }
+    const TRect mine = ClientRect().Translated(Origin.X, Origin.Y).Intersected(Area);
+    if (mine.IsEmpty())
+        return;
+    RefreshLayer();
+    CopyPixels(Surface, mine.TopLeft(), *FLayer, mine.Translated(-Origin.X, -Origin.Y));
+}
+
+void TWinControl::SetLayered(bool Value)
+{
+    if (Value == FLayered)
+        return;
+    FLayered = Value;
+    FLayer.reset();
+    FLayerInvalid.Clear();
+}
+
+bool TWinControl::KeepsLayer() const { return FLayered && !ShowsParentPixels() && !Application().ComposeWhole(); }
+
+TWinControl* TWinControl::EnclosingLayer()
+{
+    for (TWinControl* c = this; c; c = c->FParent)
+        if (c->KeepsLayer())
+            return c;
+    return nullptr;
+}
+
+void TWinControl::LayerInvalidated(const TRect& Area)
+{
+    if (!FLayer)
+        return;
+    const TPoint o = FormOrigin();
+    FLayerInvalid.Add(Area.Translated(-o.X, -o.Y).Intersected(ClientRect()));
+}
+
+void TWinControl::RefreshLayer()
+{
+    const TRect client = ClientRect();
+    if (!FLayer || FLayer->Width() != client.Width() || FLayer->Height() != client.Height()) {
+        if (!FLayer)
+            FLayer = std::make_unique<TBitmap>();
+        FLayer->SetSize(client.Width(), client.Height());
+        FLayerInvalid = TRegion(client);
+    }
+    // Invalidations made while painting the layer wait for its next use.
+    TRegion dirty;
+    std::swap(dirty, FLayerInvalid);
+    const std::vector<TRect>& rects = dirty.Rects();
+    for (size_t i = 0; i < rects.size(); ++i) {
+        try {
+            ComposeArea(*FLayer, {0, 0}, rects[i]);
+        } catch (...) {
+            // What was not painted stays invalid, so a later paint tries it again.
+            for (size_t j = i; j < rects.size(); ++j)
+                FLayerInvalid.Add(rects[j]);
+            throw;
+        }
+    }
+}
+
+void TWinControl::ShowLayerArea(const TRegion& Area)
+{
+    TForm* form = ParentForm();
+    if (!form || !FLayer)
+        return;
+    TWinControl* outer = FParent ? FParent->EnclosingLayer() : nullptr;
+    if (outer && !outer->FLayer)
+        return;
+    const TPoint o = FormOrigin();
+    const TPoint to = outer ? o.Translated(-outer->FormOrigin().X, -outer->FormOrigin().Y) : o;
+    TBitmap& surface = outer ? *outer->FLayer : form->BackBuffer();
+    for (const TRect& r : Area.Rects())
+        CopyPixels(surface, r.TopLeft().Translated(to.X, to.Y), *FLayer, r);
+    if (outer) {
+        TRegion there = Area;
+        there.Offset(to.X, to.Y);
+        outer->ShowLayerArea(there);
+    }
+}
+
+void TWinControl::ComposeArea(TBitmap& Surface, TPoint Origin, const TRect& Area)
 {
     const TRect mine = ClientRect().Translated(Origin.X, Origin.Y).Intersected(Area);
     if (mine.IsEmpty())
@@ -153,10 +260,40 @@ void TWinControl::RepaintOpaqueChild(TControl* Child)
     TForm* form = ParentForm();
     if (!form || !form->CanPaint())
         return;
-    const TRegion area = VisibleArea(Child->BoundsRect());
-    if (area.IsEmpty())
+    TWinControl* layer = EnclosingLayer();
+    if (layer && !layer->FLayer) {
+        // The layer is made whole at its first paint, which shows the child as it is now.
+        Child->Invalidate();
         return;
-    const TPoint origin = FormOrigin();
+    }
+    TRegion area = VisibleArea(Child->BoundsRect());
+    if (area.IsEmpty() && !layer)
+        return;
+    if (!layer) {
+        RepaintChildOn(Child, form->BackBuffer(), FormOrigin(), area);
+        form->PresentArea(area);
+        return;
+    }
+    // The child is painted into the kept picture, where it shows on the screen; the rest of its
+    // rectangle in that picture is painted at the layer's next use.
+    const TPoint lo = layer->FormOrigin();
+    const TPoint o = FormOrigin();
+    TRegion inLayer = area;
+    inLayer.Offset(-lo.X, -lo.Y);
+    TRegion stale(Child->BoundsRect().Translated(o.X - lo.X, o.Y - lo.Y).Intersected(layer->ClientRect()));
+    for (const TRect& r : inLayer.Rects())
+        stale.Subtract(r);
+    for (const TRect& r : stale.Rects())
+        layer->FLayerInvalid.Add(r);
+    RepaintChildOn(Child, *layer->FLayer, o.Translated(-lo.X, -lo.Y), inLayer);
+    layer->ShowLayerArea(inLayer);
+    form->PresentArea(area);
+}
+
+void TWinControl::RepaintChildOn(TControl* Child, TBitmap& Surface, TPoint Origin, const TRegion& Area)
+{
+    if (Area.IsEmpty())
+        return;
     const TRect childRect = Child->BoundsRect();
     auto it = std::find(FControls.begin(), FControls.end(), Child);
     for (; it != FControls.end(); ++it) {
@@ -165,9 +302,8 @@ void TWinControl::RepaintOpaqueChild(TControl* Child)
             continue;
         if (c != Child && !c->BoundsRect().Intersects(childRect))
             continue;
-        PaintWindowless(c, form->BackBuffer(), origin, area);
+        PaintWindowless(c, Surface, Origin, Area);
     }
-    form->PresentArea(area);
 }
 
 void TWinControl::SetFocus()
@@ -243,6 +379,13 @@ void TWinControl::KeyUp(uint16_t& Key, TShiftState Shift)
 
 void TWinControl::ColorChanged()
 {
+    // A windowed child may draw this control's colour as its own background.
+    for (TControl* c : FControls)
+        if (c->IsWindowed()) {
+            auto* w = static_cast<TWinControl*>(c);
+            if (w->FLayer)
+                w->FLayerInvalid.Add(w->ClientRect());
+        }
     for (TControl* c : FControls)
         if (c->ParentColor() && c->Color() != Color()) {
             c->FColor = Color();

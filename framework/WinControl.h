@@ -1,4 +1,5 @@
 #pragma once
+#include <memory>
 #include <vector>
 
 #include "framework/Control.h"
@@ -36,6 +37,15 @@ public:
     // under opaque windowless children), windowless children, windowed children.
     void PaintArea(TBitmap& Surface, TPoint Origin, const TRect& Area);
 
+    // A layered control keeps the composed picture of itself and its children between paints.
+    // Painting it shows that picture, after painting into it only what was invalidated inside
+    // it since, so moving a layered control costs a copy instead of a paint of everything in
+    // it. A control whose background shows its parent's pixels keeps no layer, as those
+    // pixels change when it moves; nor does any control while the application composes
+    // windows whole.
+    bool Layered() const { return FLayered; }
+    void SetLayered(bool Value);
+
     // The part of Rect (client coordinates) that is not covered by windowed controls above
     // this control's windowless content nor cut off by a parent, in form coordinates.
     TRegion VisibleArea(const TRect& Rect) const;
@@ -53,6 +63,8 @@ protected:
     // Prepares the background of the area being painted (the canvas clip): fills it with
     // Color unless the colour is clNone.
     virtual void EraseBackground(TCanvas& Canvas);
+    // True when the background erase leaves the parent's pixels showing (colour clNone).
+    virtual bool ShowsParentPixels() const { return Color() == clNone; }
     virtual void KeyDown(uint16_t& Key, TShiftState Shift);
     virtual void KeyUp(uint16_t& Key, TShiftState Shift);
     void ColorChanged() override;
@@ -64,7 +76,26 @@ private:
     // Paints Child and every later windowless sibling that overlaps it, clipped to Child's
     // rectangle, without this control's background, and shows the result.
     void RepaintOpaqueChild(TControl* Child);
+    // Paints Child and the later windowless siblings over it onto Surface, clipped to Area
+    // (surface coordinates), with this control's client (0, 0) at Origin.
+    void RepaintChildOn(TControl* Child, TBitmap& Surface, TPoint Origin, const TRegion& Area);
     void PaintWindowless(TControl* Control, TBitmap& Surface, TPoint Origin, const TRegion& Area);
+    // PaintArea without the layer: everything in Area is painted anew.
+    void ComposeArea(TBitmap& Surface, TPoint Origin, const TRect& Area);
+
+    bool KeepsLayer() const;
+    // The nearest control, this one or a parent, that keeps a layer, or nullptr.
+    TWinControl* EnclosingLayer();
+    // Notes that Area (form coordinates) must be painted anew in the kept picture.
+    void LayerInvalidated(const TRect& Area);
+    // Paints what is invalid in the kept picture, making it anew when the size changed.
+    void RefreshLayer();
+    // Copies Area of the kept picture (client coordinates) to the same place in the picture
+    // that shows this control: the next layer out or the form's back buffer.
+    void ShowLayerArea(const TRegion& Area);
 
     std::vector<TControl*> FControls;
+    bool FLayered = false;
+    std::unique_ptr<TBitmap> FLayer;
+    TRegion FLayerInvalid;
 };

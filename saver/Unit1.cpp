@@ -44,6 +44,10 @@ TForm1::TForm1(TComponent* Owner) : TForm(Owner)
     ReadMotion();
     if (FMotion == 1)
         Application().SetOnIdle([this](TObject* Sender, bool& Done) { AppIdle(Sender, Done); });
+    // The panel moves as a whole: it keeps its composed picture, so a step of the motion shows
+    // that picture at the new place instead of painting the clock, the bars and every label
+    // again.
+    LMDBackPanel1->SetLayered(true);
     CentrePanel();
     FillStartupReadouts();
     OnCreate = [this](TObject* Sender) { FormCreate(Sender); };

@@ -42,6 +42,9 @@ public:
 
 protected:
     void EraseBackground(TCanvas& Canvas) override;
+    // The panel never shows its parent's pixels: even its transparent background is the
+    // parent's colour as the visual styles draw it, the same wherever the panel lies.
+    bool ShowsParentPixels() const override { return false; }
     void Paint() override;
 
 private:

@@ -2,13 +2,15 @@
 # Measures the processor time and resident memory of the real Linux saver under Xvfb at
 # 1920 x 1080, in centred and in moving mode: the program runs for SECONDS (30 unless given)
 # after start-up, and its user and system time over that span are printed as a share of one
-# core. Also prints the time from start to the first frame on the screen. Usage:
+# core. Also prints the time from start to the first frame on the screen, and runs a build
+# that composes and presents the whole screen on every pass beside it in moving mode. Usage:
 #   tools/bench/saver-cpu.sh [SECONDS]
 # It writes the motion setting into the Linux key store and puts back what was there.
 set -uo pipefail
 cd "$(dirname "$0")/../.."
 seconds=${1:-30}
 program=build/linux/bin/quorvel
+reference=build/linux/bin/quorvel-compose-whole
 store=/etc/quorvel/hklm/Software/Kestrune/Screensaver.reg
 hz=$(getconf CLK_TCK)
 
@@ -25,14 +27,17 @@ mkdir -p "$(dirname "$store")"
 
 ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
 
-for style in 0 1; do
+# Runs PROGRAM in saver mode with the stored motion STYLE and prints LABEL's figures; the share
+# of a core is left in $share.
+run_case() {
+    local program=$1 style=$2 label=$3
     printf 'Windows Registry Editor Version 5.00\n\n[HKEY_LOCAL_MACHINE\\Software\\Kestrune\\Screensaver]\n"Style"=dword:%08x\n' "$style" >"$store"
     xdotool mousemove 960 540
+    local start first="" pid t0 t1 w0 w1 rss
     start=$(date +%s.%N)
     "$program" /s >/dev/null 2>&1 &
     pid=$!
     # The first frame is on the screen once the clock's colour shows in the middle.
-    first=""
     for _ in $(seq 300); do
         if [ "$(import -window root -crop 600x600+660+240 +repage -format '%[fx:maxima]' info: 2>/dev/null)" != 0 ]; then
             first=$(echo "$(date +%s.%N) - $start" | bc)
@@ -47,6 +52,11 @@ for style in 0 1; do
     rss=$(awk '/VmRSS/ {print $2}' "/proc/$pid/status")
     xdotool key Escape; wait "$pid" 2>/dev/null
     share=$(echo "scale=3; 100 * ($t1 - $t0) / $hz / ($w1 - $w0)" | bc)
-    mode=$([ "$style" = 1 ] && echo moving || echo centred)
-    echo "$mode: ${share} % of one core over ${seconds} s; resident ${rss} KB; first frame after ${first:-?} s"
-done
+    echo "$label: ${share} % of one core over ${seconds} s; resident ${rss} KB; first frame after ${first:-?} s"
+}
+
+run_case "$program" 0 centred
+run_case "$program" 1 moving
+moving=$share
+run_case "$reference" 1 "moving, composing the whole screen on every pass"
+echo "moving mode costs $(echo "scale=1; $share / $moving" | bc) times less than composing the whole screen"
