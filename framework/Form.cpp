@@ -84,7 +84,7 @@ void TForm::SetBounds(int32_t ALeft, int32_t ATop, int32_t AWidth, int32_t AHeig
     // A new size gives a white back buffer, so everything is painted again.
     const TRect client = ClientRect();
     if (client.Width() != FBackBuffer.Width() || client.Height() != FBackBuffer.Height()) {
-        FBackBuffer.SetSize(client.Width(), client.Height());
+        SizeBackBuffer();
         Invalidate();
     }
 }
@@ -97,12 +97,14 @@ void TForm::SetVisible(bool Value)
         FClosed = false;
         WindowSystem().Show(Handle(), true);
         SetVisibleFlag(true);
-        FBackBuffer.SetSize(ClientWidth(), ClientHeight());
+        SizeBackBuffer();
+        ++FBackBufferGeneration;
         Invalidate();
         UpdatePointer();
     } else {
         SetVisibleFlag(false);
         FInvalid.Clear();
+        FExposed.Clear();
         if (FHandle)
             WindowSystem().Show(FHandle, false);
     }
@@ -216,14 +218,46 @@ void TForm::InvalidateArea(const TRect& Area)
         FInvalid.Add(Application().ComposeWhole() ? ClientRect() : area);
 }
 
+void TForm::SizeBackBuffer()
+{
+    if (FBackBuffer.Width() == ClientWidth() && FBackBuffer.Height() == ClientHeight())
+        return;
+    FBackBuffer.SetSize(ClientWidth(), ClientHeight());
+    ++FBackBufferGeneration;
+}
+
+void TForm::LeaveOutShownLayers(TRegion& Area) const
+{
+    for (int i = 0; i < ControlCount(); ++i) {
+        TControl* c = Controls(i);
+        if (!c->IsWindowed() || !c->Visible())
+            continue;
+        TRect shown;
+        if (!static_cast<TWinControl*>(c)->ShowsLayerAsItIs(shown))
+            continue;
+        bool covered = false;
+        for (int j = i + 1; j < ControlCount() && !covered; ++j) {
+            const TControl* above = Controls(j);
+            covered = above->IsWindowed() && above->Visible() && above->BoundsRect().Intersects(c->BoundsRect());
+        }
+        if (!covered)
+            Area.Subtract(shown);
+    }
+}
+
 void TForm::Update()
 {
-    if (FComposing || !CanPaint() || FInvalid.IsEmpty())
+    if (FComposing || !CanPaint() || !PaintPending())
         return;
     // Invalidations made while painting go into a fresh region and wait for the next cycle.
     TRegion area;
     std::swap(area, FInvalid);
-    FBackBuffer.SetSize(ClientWidth(), ClientHeight());
+    SizeBackBuffer();
+    LeaveOutShownLayers(area);
+    TRegion shown;
+    std::swap(shown, FExposed);
+    for (const TRect& r : area.Rects())
+        shown.Add(r);
     struct TComposing {
         TForm& Form;
         const TRegion& Area;
@@ -236,7 +270,7 @@ void TForm::Update()
             } catch (...) {
             }
         }
-    } composing{*this, area};
+    } composing{*this, shown};
     FComposing = true;
     for (const TRect& r : area.Rects())
         PaintArea(FBackBuffer, {0, 0}, r);
@@ -323,10 +357,12 @@ void TForm::HandleNativeEvent(const TNativeEvent& Event)
         break;
     case TNativeEvent::Expose:
         InvalidateArea(Event.Area);
+        if (CanPaint())
+            FExposed.Add(Event.Area.Intersected(ClientRect()));
         break;
     case TNativeEvent::Resized:
         TControl::SetBounds(Event.Area.Left, Event.Area.Top, Event.Area.Width(), Event.Area.Height());
-        FBackBuffer.SetSize(ClientWidth(), ClientHeight());
+        SizeBackBuffer();
         Invalidate();
         break;
     case TNativeEvent::Timer:

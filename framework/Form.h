@@ -61,14 +61,18 @@ public:
 
     // Paint cycle.
     TBitmap& BackBuffer() { return FBackBuffer; }
+    const TBitmap& BackBuffer() const { return FBackBuffer; }
     // Adds Area (client coordinates) to what the next paint cycle paints.
     void InvalidateArea(const TRect& Area);
-    bool PaintPending() const { return !FInvalid.IsEmpty(); }
+    bool PaintPending() const { return !FInvalid.IsEmpty() || !FExposed.IsEmpty(); }
     // Paints and shows everything waiting to be painted now.
     void Update() override;
     // Shows the back buffer's pixels of Area on the screen.
     void PresentArea(const TRegion& Area);
     bool CanPaint() const;
+    // Changes each time the back buffer is made anew or the window is shown again: a picture
+    // copied into the back buffer before is no longer on the screen after either.
+    uint64_t BackBufferGeneration() const { return FBackBufferGeneration; }
 
     // The pointer shape the form shows now (after the application-wide override).
     TCursor ShownCursor() const { return FShownCursor; }
@@ -96,6 +100,12 @@ private:
     void HandleMouseEvent(const TNativeEvent& Event);
     void HandleKeyOrWheel(const TNativeEvent& Event);
     TControl* ControlUnderPointer();
+    // Sizes the back buffer to the client area; a new size starts a new generation.
+    void SizeBackBuffer();
+    // Takes out of Area what the layered windowed children already show as they are: an
+    // invalidation of the form's own area does not paint again a windowed child that has not
+    // changed, as long as nothing lies over it.
+    void LeaveOutShownLayers(TRegion& Area) const;
 
     std::string FCaption;
     TFormBorderStyle FBorderStyle = TFormBorderStyle::bsSizeable;
@@ -103,6 +113,9 @@ private:
     TNativeWindow FHandle = 0;
     TBitmap FBackBuffer;
     TRegion FInvalid;
+    // What the screen lost: presented at the next paint even where the back buffer is right.
+    TRegion FExposed;
+    uint64_t FBackBufferGeneration = 1;
     bool FComposing = false;
     bool FActive = false;
     bool FClosed = false;

@@ -107,8 +107,39 @@ void TWinControl::PaintArea(TBitmap& Surface, TPoint Origin, const TRect& Area)
     const TRect mine = ClientRect().Translated(Origin.X, Origin.Y).Intersected(Area);
     if (mine.IsEmpty())
         return;
-    RefreshLayer();
+    const bool refreshed = RefreshLayer();
     CopyPixels(Surface, mine.TopLeft(), *FLayer, mine.Translated(-Origin.X, -Origin.Y));
+    NoteLayerShown(Surface, Origin, mine, refreshed);
+}
+
+void TWinControl::NoteLayerShown(const TBitmap& Surface, TPoint Origin, const TRect& Area, bool Refreshed)
+{
+    const TForm* form = ParentForm();
+    if (!form || &Surface != &form->BackBuffer())
+        return;
+    const TRect visible = ClientRect().Translated(Origin.X, Origin.Y).Intersected(Surface.BoundsRect());
+    const bool samePlace = FLayerShownAt == Origin && FLayerShownGeneration == form->BackBufferGeneration();
+    if (Area == visible) {
+        FLayerShown = visible.Translated(-Origin.X, -Origin.Y);
+        FLayerShownAt = Origin;
+        FLayerShownGeneration = form->BackBufferGeneration();
+    } else if (Refreshed || !samePlace) {
+        FLayerShown = {};
+    }
+}
+
+bool TWinControl::ShowsLayerAsItIs(TRect& Shown) const
+{
+    const TForm* form = ParentForm();
+    if (!form || !KeepsLayer() || !FLayer || !FLayerInvalid.IsEmpty() || FLayerShown.IsEmpty())
+        return false;
+    if (FLayer->Width() != ClientRect().Width() || FLayer->Height() != ClientRect().Height())
+        return false;
+    const TPoint o = FormOrigin();
+    if (FLayerShownGeneration != form->BackBufferGeneration() || FLayerShownAt != o)
+        return false;
+    Shown = FLayerShown.Translated(o.X, o.Y);
+    return true;
 }
 
 void TWinControl::SetLayered(bool Value)
@@ -138,7 +169,7 @@ void TWinControl::LayerInvalidated(const TRect& Area)
     FLayerInvalid.Add(Area.Translated(-o.X, -o.Y).Intersected(ClientRect()));
 }
 
-void TWinControl::RefreshLayer()
+bool TWinControl::RefreshLayer()
 {
     const TRect client = ClientRect();
     if (!FLayer || FLayer->Width() != client.Width() || FLayer->Height() != client.Height()) {
@@ -161,6 +192,7 @@ void TWinControl::RefreshLayer()
             throw;
         }
     }
+    return !rects.empty();
 }
 
 void TWinControl::ShowLayerArea(const TRegion& Area)

@@ -71,6 +71,7 @@ protected:
 
 private:
     friend class TControl;
+    friend class TForm;
     void InsertControl(TControl* Control);
     void RemoveControl(TControl* Control);
     // Paints Child and every later windowless sibling that overlaps it, clipped to Child's
@@ -88,8 +89,15 @@ private:
     TWinControl* EnclosingLayer();
     // Notes that Area (form coordinates) must be painted anew in the kept picture.
     void LayerInvalidated(const TRect& Area);
-    // Paints what is invalid in the kept picture, making it anew when the size changed.
-    void RefreshLayer();
+    // Paints what is invalid in the kept picture, making it anew when the size changed; true
+    // when anything was painted.
+    bool RefreshLayer();
+    // Remembers which part of the kept picture the form's back buffer now holds, after Area
+    // (surface coordinates) was copied there.
+    void NoteLayerShown(const TBitmap& Surface, TPoint Origin, const TRect& Area, bool Refreshed);
+    // True when the back buffer holds the kept picture as it is, at this control's place;
+    // Shown is then the part it holds, in form coordinates.
+    bool ShowsLayerAsItIs(TRect& Shown) const;
     // Copies Area of the kept picture (client coordinates) to the same place in the picture
     // that shows this control: the next layer out or the form's back buffer.
     void ShowLayerArea(const TRegion& Area);
@@ -98,4 +106,7 @@ private:
     bool FLayered = false;
     std::unique_ptr<TBitmap> FLayer;
     TRegion FLayerInvalid;
+    TRect FLayerShown;   // client coordinates
+    TPoint FLayerShownAt;
+    uint64_t FLayerShownGeneration = 0;
 };

@@ -56,6 +56,7 @@ struct TScene {
     TCountedPatch* Opaque;
     TCountedPatch* Clear;
     TCountedPatch* InInner;
+    TColouredPanel* Above;
 
     TScene(TApplication& App, bool Layered)
     {
@@ -67,7 +68,7 @@ struct TScene {
         Clear = new TCountedPatch(Panel, {16, 12, 40, 30}, clLime, false);
         Inner = new TColouredPanel(Panel, {30, 30, 60, 56}, clTeal);
         InInner = new TCountedPatch(Inner, {2, 2, 12, 12}, clYellow, true);
-        new TColouredPanel(Form, {70, 40, 100, 80}, clPurple);
+        Above = new TColouredPanel(Form, {70, 40, 100, 80}, clPurple);
     }
     int ChildPaints() const { return Opaque->Paints + Clear->Paints + InInner->Paints; }
 };
@@ -109,6 +110,10 @@ TEST_F(Layer, ShowsWhatPaintingEverythingAnewShows)
         {"resized", [](TScene& s) { s.Panel->SetWidth(50); }},
         {"new colour", [](TScene& s) { s.Panel->SetColor(clMaroon); }},
         {"moved under the sibling above", [](TScene& s) { s.Panel->SetLeft(40); }},
+        {"window invalidated over the panel under the sibling", [](TScene& s) { s.Form->Invalidate(); }},
+        {"moved out from under the sibling", [](TScene& s) { s.Panel->SetLeft(5); }},
+        {"window invalidated over the panel", [](TScene& s) { s.Form->Invalidate(); }},
+        {"hidden and shown again", [](TScene& s) { s.Form->Hide(); s.Form->Show(); }},
     };
     layered.Form->Show();
     plain.Form->Show();
@@ -167,4 +172,32 @@ TEST_F(Layer, ComposingWholePresentsTheWholeWindowForAnyInvalidation)
     App.ProcessMessages();
     EXPECT_EQ(Screen.PresentedAreas(scene.Form->Handle()), std::vector<TRect>{TRect(0, 0, 120, 90)});
     App.SetComposeWhole(false);
+}
+
+// The window's own invalidation over a layered panel that has not changed paints and presents
+// none of it, as the panel's pixels are already there; what the screen lost is shown again.
+TEST_F(Layer, UnchangedLayerIsLeftOutOfTheWindowsOwnRepaintButNotOutOfAnExpose)
+{
+    TScene scene(App, true);
+    scene.Above->Hide();
+    ShowAndPaint(*scene.Form);
+    const TNativeWindow window = scene.Form->Handle();
+    const int before = scene.ChildPaints();
+
+    scene.Form->InvalidateArea({0, 0, 120, 40});
+    App.ProcessMessages();
+    EXPECT_EQ(Screen.PresentedAreas(window), (std::vector<TRect>{{0, 0, 120, 10}, {0, 10, 10, 40}, {80, 10, 120, 40}}));
+    Screen.ClearPresented(window);
+
+    Screen.Expose(window, {20, 20, 30, 30});
+    App.ProcessMessages();
+    EXPECT_EQ(Screen.PresentedAreas(window), std::vector<TRect>{TRect(20, 20, 30, 30)});
+    Screen.ClearPresented(window);
+
+    // A window shown again has lost its pixels on the screen.
+    scene.Form->Hide();
+    scene.Form->Show();
+    App.ProcessMessages();
+    EXPECT_EQ(Screen.PresentedAreas(window), std::vector<TRect>{TRect(0, 0, 120, 90)});
+    EXPECT_EQ(scene.ChildPaints(), before);
 }
