@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/gfx/Bitmap.h"
+#include "tools/png/PngFile.h"   // ReadPng and WritePng, for tests that handle picture files themselves
 
 // Compares Actual with the golden picture tests/golden/<Name>.png. On a mismatch the result
 // names the first differing pixel with both values, and the actual picture and a diff (red
@@ -16,10 +17,6 @@ bool SamePixels(const TBitmap& A, const TBitmap& B);
 
 bool UpdatingGoldenImages();
 void SetUpdatingGoldenImages(bool Update);
-
-// PNG reading and writing for tests and tools; false when the file cannot be read or written.
-bool ReadPng(const std::string& Path, TBitmap& Into);
-bool WritePng(const std::string& Path, const TBitmap& Picture);
 
 // The folder where failing tests leave their pictures, and the project's source folder.
 std::string TestOutputDir();
