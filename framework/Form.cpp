@@ -281,6 +281,18 @@ void TForm::PresentArea(const TRegion& Area)
     if (!FHandle || !Visible())
         return;
     INativeWindows& w = WindowSystem();
+    // Pieces that nearly fill their bounding rectangle, as a moved panel leaves them, are shown
+    // in one go: each presentation is a round of drawing and flushing on the window system,
+    // which costs more than the few pixels shown twice. The back buffer holds the composed
+    // window everywhere, so the extra pixels are the ones already on the screen.
+    const TRect bounds = Area.Bounds();
+    int64_t pieces = 0;
+    for (const TRect& r : Area.Rects())
+        pieces += int64_t(r.Width()) * r.Height();
+    if (Area.Rects().size() > 1 && int64_t(bounds.Width()) * bounds.Height() * 4 <= pieces * 5) {
+        w.Present(FHandle, FBackBuffer, bounds);
+        return;
+    }
     for (const TRect& r : Area.Rects())
         w.Present(FHandle, FBackBuffer, r);
 }

@@ -117,21 +117,25 @@ void TWinControl::NoteLayerShown(const TBitmap& Surface, TPoint Origin, const TR
     const TForm* form = ParentForm();
     if (!form || &Surface != &form->BackBuffer())
         return;
+    // The form paints its invalid region piece by piece, so the picture is whole on the back
+    // buffer once every piece of its visible part has been copied at the same place.
     const TRect visible = ClientRect().Translated(Origin.X, Origin.Y).Intersected(Surface.BoundsRect());
-    const bool samePlace = FLayerShownAt == Origin && FLayerShownGeneration == form->BackBufferGeneration();
-    if (Area == visible) {
-        FLayerShown = visible.Translated(-Origin.X, -Origin.Y);
+    const TRect local = visible.Translated(-Origin.X, -Origin.Y);
+    if (Refreshed || FLayerShownAt != Origin || FLayerShownGeneration != form->BackBufferGeneration() ||
+        FLayerShown != local) {
         FLayerShownAt = Origin;
         FLayerShownGeneration = form->BackBufferGeneration();
-    } else if (Refreshed || !samePlace) {
-        FLayerShown = {};
+        FLayerShown = local;
+        FLayerUnshown = TRegion(local);
     }
+    FLayerUnshown.Subtract(Area.Translated(-Origin.X, -Origin.Y));
 }
 
 bool TWinControl::ShowsLayerAsItIs(TRect& Shown) const
 {
     const TForm* form = ParentForm();
-    if (!form || !KeepsLayer() || !FLayer || !FLayerInvalid.IsEmpty() || FLayerShown.IsEmpty())
+    if (!form || !KeepsLayer() || !FLayer || !FLayerInvalid.IsEmpty() || FLayerShown.IsEmpty() ||
+        !FLayerUnshown.IsEmpty())
         return false;
     if (FLayer->Width() != ClientRect().Width() || FLayer->Height() != ClientRect().Height())
         return false;

@@ -106,7 +106,10 @@ private:
     bool FLayered = false;
     std::unique_ptr<TBitmap> FLayer;
     TRegion FLayerInvalid;
-    TRect FLayerShown;   // client coordinates
+    // The part of the kept picture that lies on the back buffer at FLayerShownAt, and what of
+    // it has not been copied there since the place or the picture changed (client coordinates).
+    TRect FLayerShown;
+    TRegion FLayerUnshown;
     TPoint FLayerShownAt;
     uint64_t FLayerShownGeneration = 0;
 };
