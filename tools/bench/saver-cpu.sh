@@ -27,6 +27,24 @@ mkdir -p "$(dirname "$store")"
 
 ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
 
+# The steps a second the moving panel takes: the drawn picture's corner in two screenshots a
+# second apart, taken again when the panel turned at an edge in between (then the two axes
+# moved by different amounts). Leaves the figure in $pace.
+measure_pace() {
+    local a b ta tb dx dy
+    pace=""
+    for _ in 1 2 3 4 5; do
+        a=$(import -window root -trim -format '%X %Y' info: 2>/dev/null); ta=$(date +%s.%N)
+        sleep 1
+        b=$(import -window root -trim -format '%X %Y' info: 2>/dev/null); tb=$(date +%s.%N)
+        dx=$(( ${b%% *} - ${a%% *} )); dy=$(( ${b##* } - ${a##* } ))
+        if [ "${dx#-}" = "${dy#-}" ] && [ "$dx" != 0 ]; then
+            pace=$(echo "scale=1; ${dx#-} / ($tb - $ta)" | bc)
+            return
+        fi
+    done
+}
+
 # Runs PROGRAM in saver mode with the stored motion STYLE and prints LABEL's figures; the share
 # of a core is left in $share.
 run_case() {
@@ -50,13 +68,19 @@ run_case() {
     sleep "$seconds"
     t1=$(ticks "$pid"); w1=$(date +%s.%N)
     rss=$(awk '/VmRSS/ {print $2}' "/proc/$pid/status")
+    pace=""
+    [ "$style" = 1 ] && measure_pace
     xdotool key Escape; wait "$pid" 2>/dev/null
     share=$(echo "scale=3; 100 * ($t1 - $t0) / $hz / ($w1 - $w0)" | bc)
-    echo "$label: ${share} % of one core over ${seconds} s; resident ${rss} KB; first frame after ${first:-?} s"
+    echo "$label: ${share} % of one core over ${seconds} s; resident ${rss} KB; first frame after ${first:-?} s${pace:+; ${pace} steps a second}"
 }
 
 run_case "$program" 0 centred
 run_case "$program" 1 moving
-moving=$share
+moving=$share moving_pace=$pace
 run_case "$reference" 1 "moving, composing the whole screen on every pass"
-echo "moving mode costs $(echo "scale=1; $share / $moving" | bc) times less than composing the whole screen"
+echo "moving mode costs $(echo "scale=1; $share / $moving" | bc) times less processor time than composing the whole screen"
+# The whole-screen build cannot keep the pace, so it also takes fewer steps: per step it costs more still.
+if [ -n "$moving_pace" ] && [ -n "$pace" ]; then
+    echo "per step of the panel: $(echo "scale=6; r = ($share / $pace) / ($moving / $moving_pace); scale=1; r / 1" | bc) times less"
+fi
