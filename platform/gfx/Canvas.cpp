@@ -1,6 +1,7 @@
 #include "platform/gfx/Canvas.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <limits>
 #include <vector>
@@ -16,10 +17,14 @@ namespace {
 // surface's top-left corner. The tile is copied when drawing starts, so a pattern bitmap that is
 // itself being drawn on cannot change under the fill.
 struct TPaint {
+    // The tile is left as it is until a pattern is copied into it: a plain paint, made for every
+    // shape drawn, never reads it.
+    TPaint() {}
+
     bool Visible = false;
     bool Patterned = false;
     TPixel Color = 0;
-    TPixel Tile[8][8] = {};
+    TPixel Tile[8][8];
     int32_t TileWidth = 8;
     int32_t TileHeight = 8;
 
@@ -34,12 +39,12 @@ TPaint SolidPaint(TColor Color)
     return paint;
 }
 
-TPaint PenPaint(const TPen& Pen) { return Pen.Style == psClear ? TPaint{} : SolidPaint(Pen.Color); }
+TPaint PenPaint(const TPen& Pen) { return Pen.Style == psClear ? TPaint() : SolidPaint(Pen.Color); }
 
 TPaint BrushPaint(const TBrush& Brush)
 {
     if (Brush.Style == bsClear)
-        return {};
+        return TPaint();
     if (!Brush.Pattern || Brush.Pattern->Empty())
         return SolidPaint(Brush.Color);
     TPaint paint;
@@ -73,6 +78,43 @@ TRectSink Painter(TBitmap& Surface, const TPaint& Paint)
     if (!Paint.Visible)
         return [](const TRect&) {};
     return [&Surface, &Paint](const TRect& r) { PaintRect(Surface, r, Paint); };
+}
+
+// Paints the pixels Left .. Right (inclusive) of surface row y, which lies inside the clip, cut
+// to the clip.
+void PaintRun(TBitmap& Surface, int64_t y, int64_t Left, int64_t Right, const TRect& Clip, const TPaint& Paint)
+{
+    const int64_t l = std::max<int64_t>(Left, Clip.Left), r = std::min<int64_t>(Right + 1, Clip.Right);
+    if (l < r)
+        PaintRect(Surface, TRect(static_cast<int32_t>(l), static_cast<int32_t>(y), static_cast<int32_t>(r),
+                                 static_cast<int32_t>(y + 1)),
+                  Paint);
+}
+
+// Paints an ellipse from the spans of its shape, moved to the box's place: the outline parts of
+// each row with the pen, the rest with the brush.
+void PaintEllipseRows(TBitmap& Surface, const TBox64& Box, const std::vector<TEllipseSpan>& Rows, const TRect& Clip,
+                      const TPaint& Pen, const TPaint& Brush)
+{
+    const int64_t first = std::max<int64_t>(Box.Top, Clip.Top), last = std::min<int64_t>(Box.Bottom, Clip.Bottom);
+    for (int64_t y = first; y < last; ++y) {
+        const TEllipseSpan& row = Rows[static_cast<size_t>(y - Box.Top)];
+        if (row.Left > row.Right)
+            continue;
+        const int64_t left = Box.Left + row.Left, right = Box.Left + row.Right;
+        if (row.FillLeft > row.FillRight) {
+            if (Pen.Visible)
+                PaintRun(Surface, y, left, right, Clip, Pen);
+            continue;
+        }
+        const int64_t fillLeft = Box.Left + row.FillLeft, fillRight = Box.Left + row.FillRight;
+        if (Pen.Visible) {
+            PaintRun(Surface, y, left, fillLeft - 1, Clip, Pen);
+            PaintRun(Surface, y, fillRight + 1, right, Clip, Pen);
+        }
+        if (Brush.Visible)
+            PaintRun(Surface, y, fillLeft, fillRight, Clip, Brush);
+    }
 }
 
 int32_t ClampToInt32(int64_t v)
@@ -181,7 +223,13 @@ void TCanvas::Ellipse(const TRect& Box)
     if (clip.IsEmpty() || (!pen.Visible && !brush.Visible))
         return;
     const int64_t penWidth = pen.Visible ? std::max<int32_t>(FPen.Width, 1) : 0;
-    RasterEllipse(ToSurface(Box), penWidth, clip, Painter(*FSurface, brush), Painter(*FSurface, pen));
+    const TBox64 box = RightWayRound(ToSurface(Box));
+    const int64_t width = box.Right - box.Left, height = box.Bottom - box.Top;
+    if (!TEllipseCache::Keeps(width, height)) {
+        RasterEllipse(box, penWidth, clip, Painter(*FSurface, brush), Painter(*FSurface, pen));
+        return;
+    }
+    PaintEllipseRows(*FSurface, box, FEllipses.Spans(width, height, penWidth), clip, pen, brush);
 }
 
 void TCanvas::Polygon(std::span<const TPoint> Points)
@@ -191,10 +239,14 @@ void TCanvas::Polygon(std::span<const TPoint> Points)
     if (clip.IsEmpty() || Points.empty())
         return;
     if (brush.Visible) {
-        std::vector<TPoint64> points;
-        points.reserve(Points.size());
-        for (const TPoint& p : Points)
-            points.push_back({int64_t(p.X) + FOrigin.X, int64_t(p.Y) + FOrigin.Y});
+        // The few points of the usual polygon stay on the stack.
+        constexpr size_t FewPoints = 16;
+        std::array<TPoint64, FewPoints> few;
+        std::vector<TPoint64> many(Points.size() > FewPoints ? Points.size() : 0);
+        const std::span<TPoint64> points =
+            many.empty() ? std::span<TPoint64>(few).first(Points.size()) : std::span<TPoint64>(many);
+        for (size_t i = 0; i < Points.size(); ++i)
+            points[i] = {int64_t(Points[i].X) + FOrigin.X, int64_t(Points[i].Y) + FOrigin.Y};
         RasterPolygon(points, clip, Painter(*FSurface, brush));
     }
     if (pen.Visible)
@@ -354,18 +406,24 @@ TSize TCanvas::TextExtent(const std::string& Text) { return FontEngine().TextExt
 
 // ---- Locking -------------------------------------------------------------------------------
 
+// The owner and the count change only while the mutex is held, and the mutex orders them
+// between threads, so they need no ordering of their own. A thread that does not hold the lock
+// can never read its own id as the owner: it only ever stored that id while it held the lock,
+// and cleared it again before letting go.
 void TCanvas::Lock()
 {
     FMutex.lock();
-    FLockOwner = std::this_thread::get_id();
-    ++FLockCount;
+    FLockOwner.store(std::this_thread::get_id(), std::memory_order_relaxed);
+    FLockCount.store(FLockCount.load(std::memory_order_relaxed) + 1, std::memory_order_relaxed);
 }
 
 void TCanvas::Unlock()
 {
-    if (FLockCount == 0 || FLockOwner != std::this_thread::get_id())
+    const int count = FLockCount.load(std::memory_order_relaxed);
+    if (count == 0 || FLockOwner.load(std::memory_order_relaxed) != std::this_thread::get_id())
         throw Exception("Canvas unlocked by a thread that does not hold its lock");
-    if (--FLockCount == 0)
-        FLockOwner = std::thread::id{};
+    FLockCount.store(count - 1, std::memory_order_relaxed);
+    if (count == 1)
+        FLockOwner.store(std::thread::id{}, std::memory_order_relaxed);
     FMutex.unlock();
 }

@@ -8,6 +8,7 @@
 
 #include "platform/core/Color.h"
 #include "platform/core/Rect.h"
+#include "platform/gfx/EllipseCache.h"
 #include "platform/gfx/Font.h"
 #include "platform/gfx/IFontEngine.h"
 
@@ -119,7 +120,7 @@ public:
     // does not hold the lock raises Exception and changes nothing.
     void Lock();
     void Unlock();
-    int LockCount() const { return FLockCount; }
+    int LockCount() const { return FLockCount.load(std::memory_order_relaxed); }
 
 private:
     TRect DrawClip() const;
@@ -136,6 +137,7 @@ private:
     TBrush FBrush;
     TFontSpec FFont;
     TPoint FPenPos;
+    TEllipseCache FEllipses;
     std::recursive_mutex FMutex;
     std::atomic<std::thread::id> FLockOwner{};
     std::atomic<int> FLockCount{0};

@@ -1,6 +1,7 @@
 #include "platform/gfx/Raster.h"
 
 #include <algorithm>
+#include <array>
 #include <vector>
 
 namespace {
@@ -124,17 +125,6 @@ void EmitRow(int64_t y, int64_t Left, int64_t Right, const TRect& Clip, const TR
         Out(TRect(static_cast<int32_t>(l), static_cast<int32_t>(y), static_cast<int32_t>(r), static_cast<int32_t>(y + 1)));
 }
 
-// Hands on the pixels y = Top .. Bottom (inclusive) of column x, cut to the clip.
-void EmitColumn(int64_t x, int64_t Top, int64_t Bottom, const TRect& Clip, const TRectSink& Out)
-{
-    if (x < Clip.Left || x >= Clip.Right)
-        return;
-    const int64_t t = std::max<int64_t>(Top, Clip.Top);
-    const int64_t b = std::min<int64_t>(Bottom + 1, Clip.Bottom);
-    if (t < b)
-        Out(TRect(static_cast<int32_t>(x), static_cast<int32_t>(t), static_cast<int32_t>(x + 1), static_cast<int32_t>(b)));
-}
-
 // ---- Ellipse -----------------------------------------------------------------------------
 
 // An inclusive run of pixels in one row; Left > Right when the row has none.
@@ -216,6 +206,69 @@ int64_t CrossingPixel(const TEdge& e, int64_t y)
 
 // ---- Lines -------------------------------------------------------------------------------
 
+namespace {
+
+// Offsets below this keep every product of the line arithmetic inside 63 bits, so plain integer
+// division gives the same result as the wide arithmetic.
+constexpr int64_t NarrowLimit = int64_t(1) << 30;
+
+// n / d rounded up, for d > 0, in plain 64-bit arithmetic.
+int64_t CeilDivNarrow(int64_t n, int64_t d)
+{
+    const int64_t q = n / d;   // rounded towards zero, which is up for a negative n
+    return n % d > 0 ? q + 1 : q;
+}
+
+// A block of pixels covered by a line, in the line's own axes: the major positions
+// MajorFirst .. MajorLast and the minor positions MinorFirst .. MinorLast, all inclusive.
+// Neighbouring major positions with the same minor run join into one block, so a straight
+// line is handed on as one rectangle instead of one per pixel.
+class TLineBlocks {
+public:
+    TLineBlocks(bool XMajor, const TRect& Clip, const TRectSink& Out) : FXMajor(XMajor), FClip(Clip), FOut(Out) {}
+
+    void Add(int64_t Major, int64_t MinorFirst, int64_t MinorLast)
+    {
+        if (FOpen && Major == FMajorLast + 1 && MinorFirst == FMinorFirst && MinorLast == FMinorLast) {
+            FMajorLast = Major;
+            return;
+        }
+        Flush();
+        FOpen = true;
+        FMajorFirst = FMajorLast = Major;
+        FMinorFirst = MinorFirst;
+        FMinorLast = MinorLast;
+    }
+
+    // Hands on the open block. The major positions always lie inside the clip; the minor run is
+    // cut to it here.
+    void Flush()
+    {
+        if (!FOpen)
+            return;
+        FOpen = false;
+        const int64_t minorLo = FXMajor ? FClip.Top : FClip.Left, minorHi = FXMajor ? FClip.Bottom : FClip.Right;
+        const int64_t first = std::max(FMinorFirst, minorLo), end = std::min(FMinorLast + 1, minorHi);
+        if (first >= end)
+            return;
+        const auto a = static_cast<int32_t>(FMajorFirst), b = static_cast<int32_t>(FMajorLast + 1);
+        const auto c = static_cast<int32_t>(first), d = static_cast<int32_t>(end);
+        FOut(FXMajor ? TRect(a, c, b, d) : TRect(c, a, d, b));
+    }
+
+private:
+    bool FXMajor;
+    const TRect& FClip;
+    const TRectSink& FOut;
+    bool FOpen = false;
+    int64_t FMajorFirst = 0;
+    int64_t FMajorLast = 0;
+    int64_t FMinorFirst = 0;
+    int64_t FMinorLast = 0;
+};
+
+}  // namespace
+
 void RasterLine(TPoint64 From, TPoint64 To, int64_t PenWidth, const TRect& Clip, const TRectSink& Out)
 {
     const int64_t width = std::max<int64_t>(PenWidth, 1);
@@ -231,13 +284,21 @@ void RasterLine(TPoint64 From, TPoint64 To, int64_t PenWidth, const TRect& Clip,
     const int64_t dMajor = xMajor ? dx : dy, dMinor = xMajor ? dy : dx;
     const int64_t n = static_cast<int64_t>(Magnitude(dMajor));
     const int64_t step = dMajor > 0 ? 1 : -1;
-    const auto minorAt = [&](int64_t i) { return minor0 + CeilDiv(Product(2 * i, dMinor) + Wide(-n), 2 * n); };
+    const bool narrow = n < NarrowLimit;
+    const auto minorAt = [&](int64_t i) {
+        if (dMinor == 0)
+            return minor0;
+        if (narrow)
+            return minor0 + CeilDivNarrow(2 * i * dMinor - n, 2 * n);
+        return minor0 + CeilDiv(Product(2 * i, dMinor) + Wide(-n), 2 * n);
+    };
 
     const int64_t clipMajorLo = xMajor ? Clip.Left : Clip.Top, clipMajorHi = xMajor ? Clip.Right : Clip.Bottom;
     const int64_t lastMajor = major0 + step * (n - 1);
     const int64_t firstCovered = std::max(std::min(major0, lastMajor) - reachBack, clipMajorLo);
     const int64_t lastCovered = std::min(std::max(major0, lastMajor) - reachBack + width - 1, clipMajorHi - 1);
 
+    TLineBlocks blocks(xMajor, Clip, Out);
     for (int64_t c = firstCovered; c <= lastCovered; ++c) {
         // The stamps that reach position c belong to the pixels whose major position lies in
         // [c + reachBack - (width - 1), c + reachBack].
@@ -250,77 +311,132 @@ void RasterLine(TPoint64 From, TPoint64 To, int64_t PenWidth, const TRect& Clip,
             continue;
         // The minor position changes monotonically along the line, so the stamps of the pixels
         // iFirst .. iLast join into one run.
-        const int64_t a = minorAt(iFirst), b = minorAt(iLast);
-        const int64_t runFirst = std::min(a, b) - reachBack, runLast = std::max(a, b) - reachBack + width - 1;
-        if (xMajor)
-            EmitColumn(c, runFirst, runLast, Clip, Out);
-        else
-            EmitRow(c, runFirst, runLast, Clip, Out);
+        const int64_t a = minorAt(iFirst), b = iLast == iFirst ? a : minorAt(iLast);
+        blocks.Add(c, std::min(a, b) - reachBack, std::max(a, b) - reachBack + width - 1);
     }
+    blocks.Flush();
 }
 
 // ---- Ellipses ----------------------------------------------------------------------------
 
+namespace {
+
+// The ellipse of a box that is already the right way round, and the one whose edge a wide pen
+// leaves as inside.
+struct TEllipsePair {
+    EllipseRows Shape;
+    EllipseRows Inner;
+    int64_t PenWidth;
+
+    TEllipsePair(const TBox64& Box, int64_t Pen)
+        : Shape(Box), Inner(Shrunk(Box, std::max<int64_t>(Pen, 1) - 1)), PenWidth(Pen)
+    {
+    }
+
+    static TBox64 Shrunk(const TBox64& Box, int64_t By)
+    {
+        return {Box.Left + By, Box.Top + By, Box.Right - By, Box.Bottom - By};
+    }
+
+    // Row y split into outline and fill. Without a pen the whole row is fill; a row with no
+    // pixel of the inner shape is all outline.
+    TEllipseSpan Row(int64_t y) const
+    {
+        const TRun run = Shape.Row(y);
+        if (run.Empty())
+            return {};
+        if (PenWidth <= 0)
+            return {run.Left, run.Right, run.Left, run.Right};
+        const TRun inside = Inner.Empty() ? TRun{} : InnerRun(Inner, y);
+        return {run.Left, run.Right, std::max(inside.Left, run.Left + 1), std::min(inside.Right, run.Right - 1)};
+    }
+};
+
+}  // namespace
+
+TBox64 RightWayRound(const TBox64& Box)
+{
+    return {std::min(Box.Left, Box.Right), std::min(Box.Top, Box.Bottom), std::max(Box.Left, Box.Right),
+            std::max(Box.Top, Box.Bottom)};
+}
+
 void RasterEllipse(const TBox64& Box, int64_t PenWidth, const TRect& Clip, const TRectSink& Fill,
                    const TRectSink& Outline)
 {
-    const TBox64 box{std::min(Box.Left, Box.Right), std::min(Box.Top, Box.Bottom), std::max(Box.Left, Box.Right),
-                     std::max(Box.Top, Box.Bottom)};
-    const EllipseRows shape(box);
-    if (shape.Empty() || Clip.IsEmpty())
+    const TBox64 box = RightWayRound(Box);
+    const TEllipsePair ellipse(box, PenWidth);
+    if (ellipse.Shape.Empty() || Clip.IsEmpty())
         return;
-    // A wide pen leaves as inside what the edge of the ellipse in the shrunk box leaves inside.
-    const int64_t inset = std::max<int64_t>(PenWidth, 1) - 1;
-    const TBox64 innerBox{box.Left + inset, box.Top + inset, box.Right - inset, box.Bottom - inset};
-    const EllipseRows inner(innerBox);
-
     const int64_t firstRow = std::max<int64_t>(box.Top, Clip.Top), lastRow = std::min<int64_t>(box.Bottom, Clip.Bottom);
     for (int64_t y = firstRow; y < lastRow; ++y) {
-        const TRun run = shape.Row(y);
-        if (run.Empty())
+        const TEllipseSpan span = ellipse.Row(y);
+        if (span.Left > span.Right)
             continue;
-        if (PenWidth <= 0) {
-            EmitRow(y, run.Left, run.Right, Clip, Fill);
-            continue;
-        }
-        TRun inside = inner.Empty() ? TRun{} : InnerRun(inner, y);
-        inside = {std::max(inside.Left, run.Left + 1), std::min(inside.Right, run.Right - 1)};
-        if (inside.Empty()) {
-            EmitRow(y, run.Left, run.Right, Clip, Outline);
+        if (span.FillLeft > span.FillRight) {
+            EmitRow(y, span.Left, span.Right, Clip, Outline);
             continue;
         }
-        EmitRow(y, run.Left, inside.Left - 1, Clip, Outline);
-        EmitRow(y, inside.Left, inside.Right, Clip, Fill);
-        EmitRow(y, inside.Right + 1, run.Right, Clip, Outline);
+        if (span.FillLeft > span.Left)
+            EmitRow(y, span.Left, span.FillLeft - 1, Clip, Outline);
+        EmitRow(y, span.FillLeft, span.FillRight, Clip, Fill);
+        if (span.FillRight < span.Right)
+            EmitRow(y, span.FillRight + 1, span.Right, Clip, Outline);
     }
+}
+
+void EllipseSpans(int64_t Width, int64_t Height, int64_t PenWidth, std::vector<TEllipseSpan>& Out)
+{
+    Out.clear();
+    const TEllipsePair ellipse(TBox64{0, 0, Width, Height}, PenWidth);
+    if (ellipse.Shape.Empty())
+        return;
+    Out.reserve(static_cast<size_t>(Height));
+    for (int64_t y = 0; y < Height; ++y)
+        Out.push_back(ellipse.Row(y));
 }
 
 // ---- Polygons ----------------------------------------------------------------------------
 
 void RasterPolygon(std::span<const TPoint64> Points, const TRect& Clip, const TRectSink& Out)
 {
-    std::vector<TEdge> edges;
+    // A polygon of a few points, the usual case, keeps its edges and crossings on the stack.
+    constexpr size_t FewPoints = 16;
+    std::array<TEdge, FewPoints> fewEdges;
+    std::array<int64_t, FewPoints> fewCrossings;
+    std::vector<TEdge> manyEdges;
+    std::vector<int64_t> manyCrossings;
+    if (Points.size() > FewPoints) {
+        manyEdges.resize(Points.size());
+        manyCrossings.resize(Points.size());
+    }
+    const std::span<TEdge> edgeStore =
+        Points.size() > FewPoints ? std::span<TEdge>(manyEdges) : std::span<TEdge>(fewEdges);
+    const std::span<int64_t> crossingStore =
+        Points.size() > FewPoints ? std::span<int64_t>(manyCrossings) : std::span<int64_t>(fewCrossings);
+
+    size_t edgeCount = 0;
     int64_t top = INT64_MAX, bottom = INT64_MIN;
     for (size_t i = 0; i < Points.size(); ++i) {
         const TPoint64 a = Points[i], b = Points[(i + 1) % Points.size()];
         if (a.Y == b.Y)
             continue;   // a horizontal edge never crosses a row's centre line
-        edges.push_back(a.Y < b.Y ? TEdge{a, b} : TEdge{b, a});
+        edgeStore[edgeCount++] = a.Y < b.Y ? TEdge{a, b} : TEdge{b, a};
         top = std::min({top, a.Y, b.Y});
         bottom = std::max({bottom, a.Y, b.Y});
     }
+    const std::span<const TEdge> edges = edgeStore.first(edgeCount);
     if (edges.empty())
         return;
 
-    std::vector<int64_t> crossings;
     const int64_t firstRow = std::max<int64_t>(top, Clip.Top), lastRow = std::min<int64_t>(bottom, Clip.Bottom);
     for (int64_t y = firstRow; y < lastRow; ++y) {
         // The centre line y + 0.5 of the row meets the edges that start at or above y and end
         // below it; it never passes through a vertex, so every crossing is counted once.
-        crossings.clear();
+        size_t count = 0;
         for (const TEdge& e : edges)
             if (e.Upper.Y <= y && y < e.Lower.Y)
-                crossings.push_back(CrossingPixel(e, y));
+                crossingStore[count++] = CrossingPixel(e, y);
+        const std::span<int64_t> crossings = crossingStore.first(count);
         std::sort(crossings.begin(), crossings.end());
         for (size_t k = 0; k + 1 < crossings.size(); k += 2)
             EmitRow(y, crossings[k], crossings[k + 1] - 1, Clip, Out);

@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <functional>
 #include <span>
+#include <vector>
 
 #include "platform/core/Rect.h"
 
@@ -25,6 +26,9 @@ struct TBox64 {
     int64_t Right = 0;
     int64_t Bottom = 0;
 };
+
+// The same box with Left <= Right and Top <= Bottom.
+TBox64 RightWayRound(const TBox64& Box);
 
 // Receives covered pixels; every rectangle is non-empty and lies inside the clip.
 using TRectSink = std::function<void(const TRect&)>;
@@ -50,6 +54,23 @@ void RasterLine(TPoint64 From, TPoint64 To, int64_t PenWidth, const TRect& Clip,
 // pixel goes to Fill.
 void RasterEllipse(const TBox64& Box, int64_t PenWidth, const TRect& Clip, const TRectSink& Fill,
                    const TRectSink& Outline);
+
+// One row of an ellipse, counted from the top-left corner of its box: the row covers the
+// pixels Left .. Right (inclusive), and of those the brush fills FillLeft .. FillRight while the
+// pen outlines the rest. A row without pixels has Left > Right; a row that is all outline has
+// FillLeft > FillRight.
+struct TEllipseSpan {
+    int64_t Left = 0;
+    int64_t Right = -1;
+    int64_t FillLeft = 0;
+    int64_t FillRight = -1;
+};
+
+// The rows of the ellipse that RasterEllipse draws for a box of Width x Height with its corner
+// at (0, 0), one span per row from the top. The shape depends on nothing but the box's size and
+// the pen, so one set of spans moved to any place gives exactly the pixels RasterEllipse gives
+// there. Out is replaced; sizes that RasterEllipse draws nothing for give no rows.
+void EllipseSpans(int64_t Width, int64_t Height, int64_t PenWidth, std::vector<TEllipseSpan>& Out);
 
 // The inside of the closed polygon through Points by the even-odd rule: the pixels whose centres
 // lie inside. A centre exactly on an edge counts when the inside is to its right (left edges are

@@ -14,6 +14,7 @@
 #include "platform/gfx/Bitmap.h"
 #include "platform/gfx/Canvas.h"
 #include "platform/gfx/IFontEngine.h"
+#include "platform/gfx/Raster.h"
 #include "tests/platform/gfx/PixelSketch.h"
 
 namespace {
@@ -269,6 +270,31 @@ ooo.....
 )");
 }
 
+TEST(Canvas, WideLinesAreTheSquaresStampedOnEveryPixelOfTheThinLine)
+{
+    const struct { TPoint a, b; } lines[] = {
+        {{1, 1}, {12, 1}}, {{3, 0}, {3, 11}}, {{0, 0}, {11, 5}}, {{12, 2}, {2, 10}}, {{1, 11}, {11, 1}}, {{6, 6}, {7, 12}},
+    };
+    for (const auto& line : lines)
+        for (int32_t width = 2; width <= 5; ++width) {
+            Board thin(14, 14), wide(14, 14);
+            thin.Canvas.MoveTo(line.a.X, line.a.Y);
+            thin.Canvas.LineTo(line.b.X, line.b.Y);
+            wide.Canvas.Pen().Width = width;
+            wide.Canvas.MoveTo(line.a.X, line.a.Y);
+            wide.Canvas.LineTo(line.b.X, line.b.Y);
+            std::set<std::pair<int32_t, int32_t>> stamped;
+            const int32_t back = (width - 1) / 2;
+            for (const auto& [x, y] : PixelsOf(thin.Picture, RedPixel))
+                for (int32_t sy = y - back; sy < y - back + width; ++sy)
+                    for (int32_t sx = x - back; sx < x - back + width; ++sx)
+                        if (sx >= 0 && sy >= 0 && sx < 14 && sy < 14)
+                            stamped.insert({sx, sy});
+            EXPECT_EQ(PixelsOf(wide.Picture, RedPixel), stamped)
+                << line.a << "->" << line.b << " width " << width << wide.Text() << thin.Text();
+        }
+}
+
 // ---- Ellipses --------------------------------------------------------------------------------
 
 TEST(Canvas, EllipseOfAFourPixelBoxIsARoundDot)
@@ -328,6 +354,47 @@ TEST(Canvas, EllipsePenAndBrushEachDrawAloneAndReversedBoxesCount)
         board.Canvas.Ellipse(c.box);
         EXPECT_EQ(board.Text(), c.picture) << c.name;
     }
+}
+
+TEST(Canvas, EllipseIsTheSameShapeWhereverItLiesAndHoweverItIsClipped)
+{
+    // The reference is the raster routine itself, painting straight into a picture; the canvas
+    // draws every shape from the spans of a shape it worked out before, moved into place. One
+    // canvas draws all the cases: each shape at every place in turn, then the same size with
+    // the next pen, so the canvas draws from shapes it keeps as well as from new ones.
+    const struct { const char* name; TPoint at; TPoint origin; TRect clip; } places[] = {
+        {"whole, at the corner", {0, 0}, {0, 0}, {0, 0, 40, 40}},
+        {"whole, further in", {9, 5}, {0, 0}, {0, 0, 40, 40}},
+        {"through the canvas origin", {-4, 3}, {11, 2}, {0, 0, 40, 40}},
+        {"cut by the clip", {7, 6}, {0, 0}, {10, 9, 15, 40}},
+        {"half off the surface", {-5, -3}, {0, 0}, {0, 0, 40, 40}},
+    };
+    const struct { int32_t w, h; } sizes[] = {{1, 1}, {4, 4}, {7, 6}, {2, 8}, {13, 3}, {12, 12}, {5, 9}, {20, 11}};
+    Board board(40, 40);
+    for (const auto& size : sizes)
+        for (int32_t pen = 0; pen <= 3; ++pen)
+            for (const auto& place : places) {
+                Clear(board.Picture, Black);
+                board.Canvas.Attach(&board.Picture, place.origin, place.clip);
+                board.Canvas.Pen() = TPen{clRed, std::max(pen, 1), pen == 0 ? psClear : psSolid};
+                const TRect box = TRect::FromSize(place.at.X, place.at.Y, size.w, size.h);
+                board.Canvas.Ellipse(box);
+
+                TBitmap expected(40, 40);
+                Clear(expected, Black);
+                const auto paint = [&](TPixel p) {
+                    return [&expected, p](const TRect& r) {
+                        for (int32_t y = r.Top; y < r.Bottom; ++y)
+                            for (int32_t x = r.Left; x < r.Right; ++x)
+                                expected.SetPixel(x, y, p);
+                    };
+                };
+                const TBox64 onSurface{int64_t(box.Left) + place.origin.X, int64_t(box.Top) + place.origin.Y,
+                                       int64_t(box.Right) + place.origin.X, int64_t(box.Bottom) + place.origin.Y};
+                RasterEllipse(onSurface, pen, place.clip, paint(LimePixel), paint(RedPixel));
+                ASSERT_EQ(board.Text(), "\n" + Sketch(expected, Legend))
+                    << place.name << ", " << size.w << "x" << size.h << ", pen " << pen;
+            }
 }
 
 TEST(Canvas, HugeEllipsesAreExactWhereTheyCrossTheSurface)
