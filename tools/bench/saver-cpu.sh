@@ -51,18 +51,8 @@ run_case() {
     local program=$1 style=$2 label=$3
     printf 'Windows Registry Editor Version 5.00\n\n[HKEY_LOCAL_MACHINE\\Software\\Kestrune\\Screensaver]\n"Style"=dword:%08x\n' "$style" >"$store"
     xdotool mousemove 960 540
-    local start first="" pid t0 t1 w0 w1 rss
-    start=$(date +%s.%N)
-    "$program" /s >/dev/null 2>&1 &
-    pid=$!
-    # The first frame is on the screen once the clock's colour shows in the middle.
-    for _ in $(seq 300); do
-        if [ "$(import -window root -crop 600x600+660+240 +repage -format '%[fx:maxima]' info: 2>/dev/null)" != 0 ]; then
-            first=$(echo "$(date +%s.%N) - $start" | bc)
-            break
-        fi
-        sleep 0.01
-    done
+    local first="" pid t0 t1 w0 w1 rss
+    read -r first pid < <(build/linux/bin/first-frame-probe "$program" /s 2>/dev/null)
     sleep 2
     t0=$(ticks "$pid"); w0=$(date +%s.%N)
     sleep "$seconds"
