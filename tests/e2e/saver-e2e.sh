@@ -65,6 +65,16 @@ black() {
     [ "$max" = 0 ]
 }
 
+# The screenshots the cases take are kept for a person to look at.
+shots="$root/build/e2e-shots"
+mkdir -p "$shots"
+# Saves a screenshot as $shots/$target-NAME.png and prints the corner and size of what is not
+# black in it: "X Y WIDTH HEIGHT".
+shot() {
+    import -window root "$shots/$target-$1.png" 2>/dev/null
+    convert "$shots/$target-$1.png" -trim -format '%X %Y %w %h' info: 2>/dev/null | tr -d '+'
+}
+
 check() {   # name, then a command that succeeds when the case passes
     local name=$1; shift
     if "$@"; then echo "PASS $target: $name"; passed=$((passed + 1)); else echo "FAIL $target: $name"; failed=$((failed + 1)); fi
@@ -94,6 +104,44 @@ case_eleventh_move_ends() {
     move_outside 11
     ended_within 10 || { echo "  still running after the eleventh move"; stop_saver; return 1; }
     [ "$code" = 0 ] || { echo "  exit code $code"; return 1; }
+}
+
+# On 1024 x 768 the centred panel covers (291, 175) to (732, 592): everything drawn lies in it,
+# the ring of the clock face spans most of it, and the labels show in its lower middle.
+case_centred_panel_where_the_layout_puts_it() {
+    store_style_centred
+    start_saver
+    wait_until_shown || { stop_saver; return 1; }
+    local x y w h
+    read -r x y w h < <(shot centred)
+    stop_saver
+    echo "  drawn: ${w} x ${h} at ($x, $y)"
+    [ "$x" -ge 291 ] && [ "$y" -ge 175 ] && [ $((x + w)) -le 732 ] && [ $((y + h)) -le 592 ] || { echo "  outside the panel"; return 1; }
+    [ "$w" -ge 350 ] && [ "$h" -ge 350 ] || { echo "  too small for the clock face"; return 1; }
+    local labels
+    labels=$(convert "$shots/$target-centred.png" -crop 330x141+366+381 +repage -format '%[fx:maxima]' info: 2>/dev/null)
+    [ "$labels" != 0 ] || { echo "  no labels"; return 1; }
+}
+
+# In moving mode the panel takes about a hundred one-pixel steps a second on each axis, so two
+# screenshots a second apart show it moved by the same amount across and down (taken again
+# when it turned at an edge in between).
+case_moving_panel_moves_diagonally() {
+    store_style dword:00000001 REG_DWORD 1
+    start_saver
+    wait_until_shown || { stop_saver; return 1; }
+    local x1 y1 w1 h1 x2 y2 w2 h2 dx dy
+    for attempt in 1 2 3 4; do
+        read -r x1 y1 w1 h1 < <(shot moving-1)
+        sleep 1
+        read -r x2 y2 w2 h2 < <(shot moving-2)
+        dx=$((x2 - x1)); dy=$((y2 - y1))
+        [ "${dx#-}" = "${dy#-}" ] && break
+    done
+    stop_saver
+    echo "  moved by ($dx, $dy) in a second"
+    [ "${dx#-}" = "${dy#-}" ] || { echo "  not diagonally"; return 1; }
+    [ "${dx#-}" -ge 20 ] || { echo "  too little"; return 1; }
 }
 
 # Linux: the machine-wide key store; Windows: Wine's registry. What the store held before is
@@ -176,6 +224,8 @@ if [ "$target" = windows ]; then
 fi
 check "black screen, hidden pointer, a key ends it with code 0" case_black_hidden_and_key_ends
 check "ten moves keep it, the eleventh ends it" case_eleventh_move_ends
+check "centred, the panel lies where the layout puts it" case_centred_panel_where_the_layout_puts_it
+check "moving, two screenshots a second apart show the panel moved diagonally" case_moving_panel_moves_diagonally
 check "a Style stored as text shows one message and ends with code 0" case_style_of_wrong_type_shows_one_message
 restore_style
 
