@@ -117,6 +117,22 @@ void PaintEllipseRows(TBitmap& Surface, const TBox64& Box, const std::vector<TEl
     }
 }
 
+// Draws the ellipse inscribed in Box (surface coordinates) from the kept spans of its shape, or
+// straight from the raster routine for a box too large to keep.
+void DrawEllipse(TBitmap& Surface, TEllipseCache& Shapes, const TBox64& Box, int64_t PenWidth, const TRect& Clip,
+                 const TPaint& Pen, const TPaint& Brush)
+{
+    const TBox64 box = RightWayRound(Box);
+    const int64_t width = box.Right - box.Left, height = box.Bottom - box.Top;
+    if (box.Bottom <= Clip.Top || box.Top >= Clip.Bottom || box.Right <= Clip.Left || box.Left >= Clip.Right)
+        return;
+    if (!TEllipseCache::Keeps(width, height)) {
+        RasterEllipse(box, PenWidth, Clip, Painter(Surface, Brush), Painter(Surface, Pen));
+        return;
+    }
+    PaintEllipseRows(Surface, box, Shapes.Spans(width, height, PenWidth), Clip, Pen, Brush);
+}
+
 int32_t ClampToInt32(int64_t v)
 {
     return static_cast<int32_t>(
@@ -216,20 +232,17 @@ void TCanvas::Rectangle(const TRect& Rect)
     PaintRect(*FSurface, BoxInside({inner.Right, inner.Top, box.Right, inner.Bottom}, clip), pen);
 }
 
-void TCanvas::Ellipse(const TRect& Box)
+void TCanvas::Ellipse(const TRect& Box) { Ellipses(std::span<const TRect>(&Box, 1)); }
+
+void TCanvas::Ellipses(std::span<const TRect> Boxes)
 {
     const TRect clip = DrawClip();
     const TPaint pen = PenPaint(FPen), brush = BrushPaint(FBrush);
     if (clip.IsEmpty() || (!pen.Visible && !brush.Visible))
         return;
     const int64_t penWidth = pen.Visible ? std::max<int32_t>(FPen.Width, 1) : 0;
-    const TBox64 box = RightWayRound(ToSurface(Box));
-    const int64_t width = box.Right - box.Left, height = box.Bottom - box.Top;
-    if (!TEllipseCache::Keeps(width, height)) {
-        RasterEllipse(box, penWidth, clip, Painter(*FSurface, brush), Painter(*FSurface, pen));
-        return;
-    }
-    PaintEllipseRows(*FSurface, box, FEllipses.Spans(width, height, penWidth), clip, pen, brush);
+    for (const TRect& box : Boxes)
+        DrawEllipse(*FSurface, FEllipses, ToSurface(box), penWidth, clip, pen, brush);
 }
 
 void TCanvas::Polygon(std::span<const TPoint> Points)
@@ -320,7 +333,29 @@ void TCanvas::CopySameSize(const TBox64& Dest, const TBitmap& Source, const TBox
     const TRect area = BoxInside(readable, BoxInside(Dest, DrawClip()));
     if (area.IsEmpty() || Dest.Right <= Dest.Left || Dest.Bottom <= Dest.Top)
         return;
-    const bool upwards = &Source == FSurface && dy < 0;
+    // Whole rows of two pictures of the same width lie one after the other in memory, so they
+    // go in one block; a large block copies faster than the same bytes row by row.
+    const bool wholeRows =
+        area.Left == 0 && dx == 0 && area.Width() == FSurface->Width() && Source.Width() == area.Width();
+    if (wholeRows) {
+        std::memmove(FSurface->Scanline(area.Top), Source.Scanline(static_cast<int32_t>(area.Top + dy)),
+                     sizeof(TPixel) * size_t(area.Width()) * size_t(area.Height()));
+        return;
+    }
+    // Rows of a few pixels from another picture, such as the dots of a clock face, are copied
+    // pixel by pixel: calling memmove for each would cost more than the copy itself.
+    constexpr int32_t FewPixels = 16;
+    const bool sameSurface = &Source == FSurface;
+    if (!sameSurface && area.Width() <= FewPixels) {
+        for (int32_t y = area.Top; y < area.Bottom; ++y) {
+            const TPixel* from = Source.Scanline(static_cast<int32_t>(y + dy)) + (area.Left + dx);
+            TPixel* to = FSurface->Scanline(y) + area.Left;
+            for (int32_t x = 0; x < area.Width(); ++x)
+                to[x] = from[x];
+        }
+        return;
+    }
+    const bool upwards = sameSurface && dy < 0;
     for (int32_t i = 0; i < area.Height(); ++i) {
         const int32_t y = upwards ? area.Bottom - 1 - i : area.Top + i;
         const TPixel* from = Source.Scanline(static_cast<int32_t>(y + dy)) + (area.Left + dx);

@@ -83,6 +83,9 @@ public:
     void Rectangle(const TRect& Rect);
     // Fills the ellipse inscribed in Box with the brush and outlines it with the pen.
     void Ellipse(const TRect& Box);
+    // The same as Ellipse for each box in turn, with the pen, brush and clip taken once for all:
+    // a picture made of many dots of one colour draws them in one call.
+    void Ellipses(std::span<const TRect> Boxes);
     // Fills the closed polygon with the brush (even-odd rule) and outlines it with the pen.
     // A clear pen fills only; a clear brush outlines only.
     void Polygon(std::span<const TPoint> Points);

@@ -543,20 +543,28 @@ TEST(Canvas, RectangleOutlinesItsInsideEdgeAndFillsTheRest)
 
 TEST(Canvas, DrawCopiesWithinOneSurfaceInEveryDirection)
 {
-    const TPoint moves[] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}, {2, 3}, {-3, -2}, {2, -1}};
-    for (const TPoint move : moves) {
-        TBitmap picture(12, 10), before(12, 10);
-        FillDistinct(picture);
-        FillDistinct(before);
-        const TRect from{3, 3, 9, 7};
-        picture.Canvas().Draw(from.Left + move.X, from.Top + move.Y, picture.Canvas(), from);
-        for (int32_t y = 0; y < 10; ++y)
-            for (int32_t x = 0; x < 12; ++x) {
-                const bool moved = from.Translated(move.X, move.Y).Contains(x, y);
-                const TPixel expected = moved ? before.Pixel(x - move.X, y - move.Y) : before.Pixel(x, y);
-                ASSERT_EQ(picture.Pixel(x, y), expected) << "move " << move << " at (" << x << "," << y << ")";
+    // A block inside the picture, whole rows (copied in one piece), and a column of a few pixels,
+    // each copied within the picture and from another picture of the same size.
+    const TRect blocks[] = {{3, 3, 9, 7}, {0, 2, 12, 7}, {4, 1, 6, 9}};
+    const TPoint moves[] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}, {2, 3}, {-3, -2}, {2, -1}, {0, 3}, {0, -2}};
+    for (const bool withinOne : {true, false})
+        for (const TRect& from : blocks)
+            for (const TPoint move : moves) {
+                TBitmap picture(12, 10), before(12, 10), other(12, 10);
+                FillDistinct(picture);
+                FillDistinct(before);
+                FillDistinct(other);
+                TBitmap& source = withinOne ? picture : other;
+                picture.Canvas().Draw(from.Left + move.X, from.Top + move.Y, source.Canvas(), from);
+                for (int32_t y = 0; y < 10; ++y)
+                    for (int32_t x = 0; x < 12; ++x) {
+                        const TPoint at{x - move.X, y - move.Y};
+                        const bool moved = from.Translated(move.X, move.Y).Contains(x, y);
+                        const TPixel expected = moved ? before.Pixel(at.X, at.Y) : before.Pixel(x, y);
+                        ASSERT_EQ(picture.Pixel(x, y), expected) << (withinOne ? "within, " : "from another, ") << from
+                                                                 << " move " << move << " at (" << x << "," << y << ")";
+                    }
             }
-    }
 }
 
 TEST(Canvas, DrawReadsThroughTheSourceOriginAndLeavesPixelsWithoutSource)
