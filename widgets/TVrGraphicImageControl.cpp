@@ -59,7 +59,14 @@ void TVrGraphicImageControl::PaintRequest(TBitmap* Surface, TPoint Origin, const
     FBufferBitmap->SetSize(Width(), Height());
     TCanvasLock bufferLock(GetBitmapCanvas());
     TCanvasAttachment attachment(Canvas(), Surface, Origin, Clip);
-    Paint();
+    ForgetDrawing();
+    try {
+        Paint();
+    } catch (...) {
+        ForgetDrawing();
+        throw;
+    }
+    ForgetDrawing();
 }
 
 void TVrGraphicImageControl::ClearBitmapCanvas()
@@ -67,9 +74,12 @@ void TVrGraphicImageControl::ClearBitmapCanvas()
     TCanvas& buffer = GetBitmapCanvas();
     buffer.Brush().Style = bsSolid;
     if (FTransparent) {
-        if (FCaptureDue || !SnapshotFits())
+        const bool capture = FCaptureDue || !SnapshotFits();
+        if (capture)
             CopyParentImage();
         CopyOverlayImage();
+        FStartedFromCapture = capture;
+        FCaptureClip = Canvas().ClipRect();
     } else {
         buffer.Brush().Color = Color();
         buffer.FillRect(BitmapRect(*FBufferBitmap));
@@ -78,7 +88,13 @@ void TVrGraphicImageControl::ClearBitmapCanvas()
 
 void TVrGraphicImageControl::Paint()
 {
-    Canvas().Draw(0, 0, GetBitmapCanvas(), TRect{0, 0, Width(), Height()});
+    if (OnlyNotedAreasDiffer()) {
+        for (const TRect& area : FDrawnAreas)
+            Canvas().Draw(area.Left, area.Top, GetBitmapCanvas(), area);
+    } else {
+        Canvas().Draw(0, 0, GetBitmapCanvas(), TRect{0, 0, Width(), Height()});
+    }
+    ForgetDrawing();
     ++FPresentations;
     if (FTransparent && !FReusingSnapshot)
         CaptureNextTime();
@@ -131,6 +147,44 @@ void TVrGraphicImageControl::CopyOverlayImage()
 {
     GetBitmapCanvas().Draw(0, 0, FParentImage->Canvas(),
                            TRect{0, 0, FBufferBitmap->Width(), FBufferBitmap->Height()});
+}
+
+void TVrGraphicImageControl::TrackDrawing()
+{
+    FTrackingDrawing = true;
+    FDrawnAreas.clear();
+}
+
+// An area that continues the last one along the same rows joins it, so a row of dots side by
+// side is presented as one block.
+void TVrGraphicImageControl::NoteDrawn(const TRect& Area)
+{
+    if (!FTrackingDrawing || Area.IsEmpty())
+        return;
+    if (!FDrawnAreas.empty()) {
+        TRect& last = FDrawnAreas.back();
+        const bool sameRows = last.Top == Area.Top && last.Bottom == Area.Bottom;
+        if (sameRows && Area.Left <= last.Right && Area.Right >= last.Left) {
+            last = last.United(Area);
+            return;
+        }
+    }
+    FDrawnAreas.push_back(Area);
+}
+
+// The buffer started as a copy of ParentImage just after ParentImage took the surface's pixels
+// inside this same clip, and since then only the noted areas of the buffer were drawn on. The
+// surface is not drawn on by the widget before the presentation.
+bool TVrGraphicImageControl::OnlyNotedAreasDiffer()
+{
+    return FTrackingDrawing && FStartedFromCapture && FCaptureClip == Canvas().ClipRect();
+}
+
+void TVrGraphicImageControl::ForgetDrawing()
+{
+    FStartedFromCapture = false;
+    FTrackingDrawing = false;
+    FDrawnAreas.clear();
 }
 
 bool TVrGraphicImageControl::SnapshotFits() const

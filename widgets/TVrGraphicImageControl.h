@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "platform/gfx/Bitmap.h"
 #include "widgets/TVrGraphicControl.h"
@@ -52,10 +53,23 @@ protected:
     // Copies ParentImage onto the whole buffer.
     void CopyOverlayImage();
 
+    // A transparent widget that has just captured its parent's pixels starts its picture from
+    // exactly what the surface shows under it. A widget that then reports, through NoteDrawn,
+    // every part of the buffer it draws on lets the presentation copy only those parts, since
+    // everywhere else the surface already shows the buffer's pixels. TrackDrawing starts the
+    // reports for the paint under way (after ClearBitmapCanvas); without it, or when the
+    // picture did not start from a fresh capture, the whole buffer is presented.
+    void TrackDrawing();
+    void NoteDrawn(const TRect& Area);
+
 private:
     bool SnapshotFits() const;
     // Back to the normal state between paints: capture due, not opaque.
     void CaptureNextTime();
+    // Whether the surface inside the clip already shows the buffer everywhere but in the noted
+    // areas.
+    bool OnlyNotedAreasDiffer();
+    void ForgetDrawing();
 
     // Members go in reverse order, so ParentImage is freed before BufferBitmap.
     std::unique_ptr<TBitmap> FBufferBitmap;
@@ -65,4 +79,9 @@ private:
     // Set while a self-update repaints from the saved copy; counts every presented picture.
     bool FReusingSnapshot = false;
     uint64_t FPresentations = 0;
+    // The clip of the capture the buffer started from in the paint under way, if it did.
+    bool FStartedFromCapture = false;
+    TRect FCaptureClip;
+    bool FTrackingDrawing = false;
+    std::vector<TRect> FDrawnAreas;   // keeps its room from paint to paint
 };

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 #include "platform/core/Numeric.h"
 #include "platform/gfx/Canvas.h"
@@ -43,12 +44,6 @@ constexpr int64_t CellRows = 8;
 // Beyond this a slant cannot take part in coordinate arithmetic without overflowing.
 constexpr double LargestSlant = 4611686018427387904.0;   // 2^62
 
-// The centre of a dot, in coordinates wide enough for any setting.
-struct TDotCentre {
-    int64_t X;
-    int64_t Y;
-};
-
 // The angle of step Step of Count around a full turn. It is formed in extended precision and
 // then kept as a double, so both targets take the cosine and sine of the same value.
 double StepAngle(int64_t Step, int Count)
@@ -65,13 +60,13 @@ int64_t RoundedProduct(double Factor, int64_t Length)
     return Round(product);
 }
 
-// The centre of position Step of Count on a circle of the given radius around (X, Y). The
-// offsets are subtracted, so the steps run clockwise on the screen; a negative radius mirrors
-// the position through the centre.
-TDotCentre PointOnCircle(int64_t X, int64_t Y, int64_t Radius, int64_t Step, int Count)
+// The offsets of position Step of Count from the centre of a circle of the given radius. They
+// are subtracted from the centre, so the steps run clockwise on the screen; a negative radius
+// mirrors the position through the centre.
+std::pair<int64_t, int64_t> OffsetOnCircle(int64_t Radius, int64_t Step, int Count)
 {
     const double angle = StepAngle(Step, Count);
-    return {X - RoundedProduct(std::cos(angle), Radius), Y - RoundedProduct(std::sin(angle), Radius)};
+    return {RoundedProduct(std::cos(angle), Radius), RoundedProduct(std::sin(angle), Radius)};
 }
 
 bool FitsCanvas(int64_t Value)
@@ -385,6 +380,8 @@ void TVrLedClock::DoAlarm()
 void TVrLedClock::Paint()
 {
     ClearBitmapCanvas();
+    // Every dot stays inside its box, so the boxes tell the presentation what changed.
+    TrackDrawing();
     DrawBackground();
     TCanvas& canvas = GetBitmapCanvas();
     canvas.Pen().Style = psSolid;
@@ -409,6 +406,7 @@ void TVrLedClock::DrawBackground()
     canvas.Brush().Style = Transparent() ? bsClear : bsSolid;
     canvas.Brush().Color = Color();
     canvas.BrushCopy(ClientRect(), *FBackground, BitmapRect(*FBackground), Color());
+    NoteDrawn(ClientRect());
 }
 
 // The radius leaves room for the margin, the hour marks and the ring of second dots inside
@@ -421,31 +419,58 @@ TVrLedClock::TFaceGeometry TVrLedClock::Geometry() const
     return {cx, cy, radius};
 }
 
+const TVrLedClock::TDotPlaces& TVrLedClock::DotPlaces(const TFaceGeometry& Face)
+{
+    const int64_t ringRadius = Face.Radius - 2 * int64_t(FSecWidth) - FTickWidth;
+    TDotPlaces& places = FDotPlaces;
+    if (places.Valid && places.Face == Face && places.RingRadius == ringRadius)
+        return places;
+    const auto centre = [&](int64_t Radius, int64_t Step, int Count) {
+        const auto [dx, dy] = OffsetOnCircle(Radius, Step, Count);
+        return TDotCentre{Face.CenterX - dx, Face.CenterY - dy};
+    };
+    for (int k = 0; k < HourPositions; ++k)
+        places.HourMarks[static_cast<size_t>(k)] = centre(Face.Radius, k + FirstHourMarkStep, HourPositions);
+    for (int i = 0; i < SecondPositions; ++i)
+        places.Seconds[static_cast<size_t>(i)] = centre(ringRadius, i + FirstSecondDotStep, SecondPositions);
+    places.Valid = true;
+    places.Face = Face;
+    places.RingRadius = ringRadius;
+    return places;
+}
+
 void TVrLedClock::DrawHourMarks(const TFaceGeometry& Face)
 {
     TCanvas& canvas = GetBitmapCanvas();
     canvas.Pen().Color = FTickOutline;
     canvas.Brush().Color = FTickColor;
     const int64_t w = FTickWidth;
-    for (int k = 0; k < HourPositions; ++k) {
-        const TDotCentre p = PointOnCircle(Face.CenterX, Face.CenterY, Face.Radius, k + FirstHourMarkStep, HourPositions);
-        DrawDot(p.X - w, p.Y - w, p.X + w, p.Y + w);
-    }
+    for (const TDotCentre& p : DotPlaces(Face).HourMarks)
+        AddDot(p.X - w, p.Y - w, p.X + w, p.Y + w);
+    DrawDots();
 }
 
 // One dot for every second of the minute so far and one for the second shown, starting at
-// twelve o'clock.
+// twelve o'clock. A second beyond 59, set by hand, goes round the ring again; its angle is a
+// whole turn larger, which need not give the same rounding, so its dot is worked out anew.
 void TVrLedClock::DrawSecondsRing(const TFaceGeometry& Face)
 {
     TCanvas& canvas = GetBitmapCanvas();
     canvas.Pen().Color = FSecOutline;
     canvas.Brush().Color = FSecHandColor;
     const int64_t w = FSecWidth;
-    const int64_t radius = Face.Radius - 2 * w - FTickWidth;
+    const TDotPlaces& places = DotPlaces(Face);
     for (int i = 0; i <= FSeconds; ++i) {
-        const TDotCentre p = PointOnCircle(Face.CenterX, Face.CenterY, radius, i + FirstSecondDotStep, SecondPositions);
-        DrawDot(p.X - w, p.Y - w, p.X + w, p.Y + w);
+        TDotCentre p;
+        if (i < SecondPositions) {
+            p = places.Seconds[static_cast<size_t>(i)];
+        } else {
+            const auto [dx, dy] = OffsetOnCircle(places.RingRadius, i + FirstSecondDotStep, SecondPositions);
+            p = {Face.CenterX - dx, Face.CenterY - dy};
+        }
+        AddDot(p.X - w, p.Y - w, p.X + w, p.Y + w);
     }
+    DrawDots();
 }
 
 // "hh:mm", with the hours 13 to 23 counted from 1 again in 12-hour format.
@@ -489,16 +514,30 @@ void TVrLedClock::PaintLed(int64_t X, int64_t Y, char Character)
     canvas.Pen().Width = 1;
     const int64_t size = FLedSize;
     const int64_t pitch = size + 1;
-    for (int i = 0; i < static_cast<int>(glyph->size()); ++i) {
-        const int64_t slant = LedRowSlant(FTextAngle, i, FLedSize);
-        const int64_t top = Y + pitch * i;
+    const TRowSlants& slants = RowSlants();
+    for (size_t i = 0; i < glyph->size(); ++i) {
+        const int64_t top = Y + pitch * static_cast<int64_t>(i);
         for (int j = 0; j < GlyphColumns; ++j) {
-            if (((*glyph)[static_cast<size_t>(i)] & (1u << j)) == 0)
+            if (((*glyph)[i] & (1u << j)) == 0)
                 continue;
-            const int64_t left = X - size - pitch * j - slant;
-            DrawDot(left, top, left + pitch, top + size);
+            const int64_t left = X - size - pitch * j - slants.Rows[i];
+            AddDot(left, top, left + pitch, top + size);
         }
     }
+    DrawDots();
+}
+
+const TVrLedClock::TRowSlants& TVrLedClock::RowSlants()
+{
+    TRowSlants& slants = FRowSlants;
+    if (slants.Valid && slants.Angle == FTextAngle && slants.LedSize == FLedSize)
+        return slants;
+    for (size_t i = 0; i < slants.Rows.size(); ++i)
+        slants.Rows[i] = LedRowSlant(FTextAngle, static_cast<int>(i), FLedSize);
+    slants.Valid = true;
+    slants.Angle = FTextAngle;
+    slants.LedSize = FLedSize;
+    return slants;
 }
 
 int64_t TVrLedClock::LedRowSlant(int32_t Angle, int Row, int32_t LedSize)
@@ -510,10 +549,19 @@ int64_t TVrLedClock::LedRowSlant(int32_t Angle, int Row, int32_t LedSize)
     return Round(slant);
 }
 
-void TVrLedClock::DrawDot(int64_t Left, int64_t Top, int64_t Right, int64_t Bottom)
+void TVrLedClock::AddDot(int64_t Left, int64_t Top, int64_t Right, int64_t Bottom)
 {
     if (!FitsCanvas(Left) || !FitsCanvas(Top) || !FitsCanvas(Right) || !FitsCanvas(Bottom))
         return;
-    GetBitmapCanvas().Ellipse(TRect{static_cast<int32_t>(Left), static_cast<int32_t>(Top),
-                                    static_cast<int32_t>(Right), static_cast<int32_t>(Bottom)});
+    const TRect box{static_cast<int32_t>(Left), static_cast<int32_t>(Top), static_cast<int32_t>(Right),
+                    static_cast<int32_t>(Bottom)};
+    FDots.push_back(box);
+    NoteDrawn(TRect{std::min(box.Left, box.Right), std::min(box.Top, box.Bottom), std::max(box.Left, box.Right),
+                    std::max(box.Top, box.Bottom)});
+}
+
+void TVrLedClock::DrawDots()
+{
+    GetBitmapCanvas().Ellipses(FDots);
+    FDots.clear();
 }

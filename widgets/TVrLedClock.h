@@ -4,6 +4,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/core/DateTime.h"
 #include "platform/gfx/Bitmap.h"
@@ -150,23 +151,58 @@ protected:
 private:
     // Centre of the face and the radius of the hour marks, in pixels.
     struct TFaceGeometry {
-        int64_t CenterX;
-        int64_t CenterY;
-        int64_t Radius;
+        int64_t CenterX = 0;
+        int64_t CenterY = 0;
+        int64_t Radius = 0;
+        friend bool operator==(const TFaceGeometry&, const TFaceGeometry&) = default;
+    };
+
+    // The centre of a dot, in coordinates wide enough for any setting.
+    struct TDotCentre {
+        int64_t X = 0;
+        int64_t Y = 0;
+    };
+
+    // The centres of the hour marks and of all sixty second dots for one face and one radius of
+    // the ring. Each centre takes a cosine and a sine, and the face only changes with the
+    // widget's size or the dot sizes, so the centres are kept until then.
+    struct TDotPlaces {
+        bool Valid = false;
+        TFaceGeometry Face;
+        int64_t RingRadius = 0;
+        std::array<TDotCentre, 12> HourMarks;
+        std::array<TDotCentre, 60> Seconds;
+    };
+
+    // How far each of the nine glyph rows moves left, kept for one angle and dot size.
+    struct TRowSlants {
+        bool Valid = false;
+        int32_t Angle = 0;
+        int32_t LedSize = 0;
+        std::array<int64_t, 9> Rows;
     };
 
     bool AlarmDue(TDateTime Now) const;
     std::string TimeText() const;
     TFaceGeometry Geometry() const;
+    // The centres of the dots on the face, worked out anew only when the face changed.
+    const TDotPlaces& DotPlaces(const TFaceGeometry& Face);
+    // The slant of every glyph row, worked out anew only when the angle or dot size changed.
+    const TRowSlants& RowSlants();
     void DrawBackground();
     void DrawHourMarks(const TFaceGeometry& Face);
     void DrawSecondsRing(const TFaceGeometry& Face);
-    // Draws the ellipse inscribed in the box (Left, Top) - (Right, Bottom) with the buffer's
-    // pen and brush. A box beyond the range of canvas coordinates lies far outside the face and
-    // is left out.
-    void DrawDot(int64_t Left, int64_t Top, int64_t Right, int64_t Bottom);
+    // Adds the ellipse inscribed in the box (Left, Top) - (Right, Bottom) to the dots that
+    // DrawDots draws next. A box beyond the range of canvas coordinates lies far outside the
+    // face and is left out.
+    void AddDot(int64_t Left, int64_t Top, int64_t Right, int64_t Bottom);
+    // Draws the added dots in the order they were added, with the buffer's pen and brush.
+    void DrawDots();
 
     TVrTimer* FOwnedTimer = nullptr;   // owned as a component of this clock
+    TDotPlaces FDotPlaces;
+    TRowSlants FRowSlants;
+    std::vector<TRect> FDots;   // keeps its room from paint to paint
     std::unique_ptr<TBitmap> FBackground;
     bool FActive = false;
     bool FSecondsIndicator = true;

@@ -1,3 +1,4 @@
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -52,6 +53,9 @@ public:
     };
     std::vector<TPaintRecord> Paints;
     bool FailInPaint = false;
+    // Reports the dot as the only part of the buffer it draws on, so that a picture that
+    // starts from a fresh capture presents only the dot.
+    bool NotesItsDot = false;
     int WidgetLocksSeen = -1;
     int BufferLocksSeen = -1;
 
@@ -84,6 +88,10 @@ protected:
         if (FailInPaint)
             throw std::runtime_error("paint failed");
         ClearBitmapCanvas();
+        if (NotesItsDot) {
+            TrackDrawing();
+            NoteDrawn(FDotRect);
+        }
         GetBitmapCanvas().Brush().Color = FDot;
         GetBitmapCanvas().FillRect(FDotRect);
         TVrGraphicImageControl::Paint();
@@ -233,6 +241,38 @@ TEST_F(WidgetBase, SelfUpdateThatCannotPaintLeavesTheSnapshotForTheNextPaint)
         Backdrop->SetFillQuietly(clBlue);
         Form->InvalidateArea(Form->ClientRect());
         App.ProcessMessages();
+    }
+}
+
+TEST_F(WidgetBase, WidgetThatNotesItsDrawingShowsItsWholePictureAfterEveryKindOfPaint)
+{
+    auto* w = PaintedTransparentWidget();
+    w->NotesItsDot = true;
+    // Each step, then what the widget's columns left and right of x = 14 on the form show: the
+    // background, and the dot where it lies (in widget coordinates).
+    const struct {
+        const char* step;
+        std::function<void()> act;
+        TColor left, right;
+        TRect dot;
+    } steps[] = {
+        {"parent repaints on green",
+         [&] { Backdrop->SetFillQuietly(clGreen); Backdrop->Invalidate(); App.ProcessMessages(); },
+         clGreen, clGreen, {1, 1, 3, 3}},
+        {"self-update moves the dot", [&] { w->SetDotRect({5, 2, 7, 4}); }, clGreen, clGreen, {5, 2, 7, 4}},
+        {"parent repaints the right half on white",
+         [&] { Backdrop->SetFillQuietly(clWhite); Form->InvalidateArea({14, 0, 40, 30}); App.ProcessMessages(); },
+         clGreen, clWhite, {5, 2, 7, 4}},
+        {"self-update moves the dot back", [&] { w->SetDotRect({1, 1, 3, 3}); }, clGreen, clWhite, {1, 1, 3, 3}},
+    };
+    for (const auto& s : steps) {
+        s.act();
+        for (int y = WidgetBounds.Top; y < WidgetBounds.Bottom; ++y)
+            for (int x = WidgetBounds.Left; x < WidgetBounds.Right; ++x) {
+                const bool onDot = s.dot.Contains(x - WidgetBounds.Left, y - WidgetBounds.Top);
+                const TColor want = onDot ? clRed : (x < 14 ? s.left : s.right);
+                ASSERT_EQ(Shown(x, y), ColorToPixel(want)) << s.step << " at " << TPoint{x, y};
+            }
     }
 }
 
