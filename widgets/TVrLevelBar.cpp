@@ -187,9 +187,29 @@ void TVrLevelBar::BevelChanged(TVrPersistent*)
 
 // ---- Painting -------------------------------------------------------------------------------
 
+// The buffer keeps its picture from paint to paint. When nothing it depends on changed, it is
+// presented as it is; when only the level moved, only the ticks between the old and the new
+// level are filled again.
 void TVrLevelBar::Paint()
 {
     CalcPaintParams();
+    const TPictureState state = PictureState();
+    const bool kept = FPictureShown && !Transparent();
+    if (!kept || !(state == FShown)) {
+        const bool levelOnly = kept && OnlyLevelDiffers(FShown, state);
+        FPictureShown = false;   // until the drawing below is complete
+        if (levelOnly)
+            DrawTicksBetween(FShown.LitCount, state.LitCount);
+        else
+            DrawPicture();
+        FShown = state;
+        FPictureShown = true;
+    }
+    TVrGraphicImageControl::Paint();
+}
+
+void TVrLevelBar::DrawPicture()
+{
     ClearBitmapCanvas();
     TRect frame = ClientRect();
     FBevel.Paint(GetBitmapCanvas(), frame);
@@ -197,7 +217,70 @@ void TVrLevelBar::Paint()
         DrawHori();
     else
         DrawVert();
-    TVrGraphicImageControl::Paint();
+}
+
+void TVrLevelBar::DrawTicksBetween(int32_t LitBefore, int32_t LitNow)
+{
+    for (int32_t n = std::min(LitBefore, LitNow) + 1; n <= std::max(LitBefore, LitNow); ++n)
+        FillTick(n);
+}
+
+namespace {
+
+// What a colour draws: an explicit colour (or clNone, which draws nothing) always draws the
+// same, so its value says it all; a system colour draws the platform's colour of the moment,
+// which is looked up and kept apart from every value of the first kind.
+uint64_t Shade(TColor Color)
+{
+    if (!IsSystemColor(Color))
+        return static_cast<uint32_t>(Color);
+    return (uint64_t(1) << 32) | ColorToPixel(Color);
+}
+
+}  // namespace
+
+TVrLevelBar::TPictureState TVrLevelBar::PictureState() const
+{
+    TPictureState s;
+    s.BufferWidth = BufferBitmap().Width();
+    s.BufferHeight = BufferBitmap().Height();
+    s.Width = Width();
+    s.Height = Height();
+    s.PaintArea = FPaintArea;
+    s.TickStep = FTickStep;
+    s.TickHeight = FTickHeight;
+    s.Spacing = FSpacing;
+    s.TickCount = FTickCount;
+    s.LitCount = FLitCount;
+    s.Zone1End = FZone1End;
+    s.Zone2End = FZone2End;
+    s.Orientation = FOrientation;
+    s.Style = FStyle;
+    s.Shades = {Shade(Color()),
+                Shade(FPalette1.GetColors(0)), Shade(FPalette1.GetColors(1)),
+                Shade(FPalette2.GetColors(0)), Shade(FPalette2.GetColors(1)),
+                Shade(FPalette3.GetColors(0)), Shade(FPalette3.GetColors(1))};
+    const TVrBevel& b = FBevel;
+    s.BevelLayout = {b.BorderWidth(), b.InnerWidth(), b.InnerStyle(), b.InnerOutline(), b.InnerSpace(),
+                     b.OuterWidth(),  b.OuterStyle(), b.OuterOutline(), b.OuterSpace(), b.Visible()};
+    // A colour counts only where its layer is drawn; the layout above tells which ones are.
+    const auto drawn = [](bool Drawn, TColor Color) { return Drawn ? Shade(Color) : 0; };
+    const bool inner = b.InnerStyle() != bsNone && b.InnerWidth() > 0;
+    const bool outer = b.OuterStyle() != bsNone && b.OuterWidth() > 0;
+    s.BevelShades = {drawn(b.BorderWidth() > 0, b.BorderColor()), drawn(inner, b.InnerShadow()),
+                     drawn(inner, b.InnerHighlight()),           drawn(b.InnerSpace() > 0, b.InnerColor()),
+                     drawn(outer, b.OuterShadow()),              drawn(outer, b.OuterHighlight()),
+                     drawn(b.OuterSpace() > 0, b.OuterColor())};
+    return s;
+}
+
+bool TVrLevelBar::OnlyLevelDiffers(const TPictureState& Old, const TPictureState& New)
+{
+    if (New.Spacing < 0)
+        return false;
+    TPictureState same = New;
+    same.LitCount = Old.LitCount;
+    return same == Old;
 }
 
 void TVrLevelBar::CalcPaintParams()
@@ -240,11 +323,18 @@ void TVrLevelBar::SnapLength()
 
 // Both the level and the zone boundaries are shares of the tick count in the truncating
 // percentage arithmetic, so 60 % of 50 ticks is 29, and a full bar lights every tick.
+// The shares are taken in extended precision, which costs more than the rest of a paint, so the
+// counts are kept with the values they came from and taken again only when one of those changed.
 void TVrLevelBar::CountLitTicksAndZones()
 {
-    FLitCount = SolveForX(GetPercentDone(), FTickCount);
+    const std::array<int32_t, 4> inputs{GetPercentDone(), FTickCount, FPercent1, FPercent2};
+    if (FCounted && inputs == FCountedFor)
+        return;
+    FLitCount = SolveForX(inputs[0], FTickCount);
     FZone1End = SolveForX(FPercent1, FTickCount);
     FZone2End = Saturated(int64_t(FZone1End) + SolveForX(FPercent2, FTickCount));
+    FCounted = true;
+    FCountedFor = inputs;
 }
 
 // Along the bar, tick N lies N - 1 steps from the low end: from the left or the right for a

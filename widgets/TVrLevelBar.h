@@ -1,4 +1,5 @@
 #pragma once
+#include <array>
 #include <cstdint>
 
 #include "framework/Object.h"
@@ -107,6 +108,41 @@ protected:
     void DrawVert();
 
 private:
+    // Everything the picture in the buffer depends on, colours taken as the pixels they give
+    // now (a system colour can change without any property changing). A paint whose state
+    // equals the one the buffer was drawn for finds the picture already there.
+    struct TPictureState {
+        int32_t BufferWidth = 0;
+        int32_t BufferHeight = 0;
+        int32_t Width = 0;
+        int32_t Height = 0;
+        TRect PaintArea;
+        int64_t TickStep = 0;
+        int32_t TickHeight = 0;
+        int32_t Spacing = 0;
+        int32_t TickCount = 0;
+        int32_t LitCount = 0;
+        int32_t Zone1End = 0;
+        int32_t Zone2End = 0;
+        TVrOrientation Orientation = voVertical;
+        TVrProgressStyle Style = psBottomLeft;
+        // The background, then Low and High of each palette.
+        std::array<uint64_t, 7> Shades{};
+        // The frame's widths, styles and visibility, and its colours.
+        std::array<int64_t, 10> BevelLayout{};
+        std::array<uint64_t, 7> BevelShades{};
+        friend bool operator==(const TPictureState&, const TPictureState&) = default;
+    };
+
+    TPictureState PictureState() const;
+    // Whether the picture for New differs from the one for Old only in ticks that changed
+    // between lit and unlit, and those ticks can be drawn again on their own: ticks that do not
+    // overlap leave no trace of their neighbours.
+    static bool OnlyLevelDiffers(const TPictureState& Old, const TPictureState& New);
+    void DrawPicture();
+    // Fills again the ticks whose number lies between the two lit counts.
+    void DrawTicksBetween(int32_t LitBefore, int32_t LitNow);
+
     void PaletteModified(TVrPersistent* Sender);
     void BevelChanged(TVrPersistent* Sender);
     void SnapLength();
@@ -134,6 +170,13 @@ private:
     int32_t FLitCount = 0;
     int32_t FZone1End = 0;
     int32_t FZone2End = 0;
+    // The percentage done, tick count and zone sizes the counts above were taken for.
+    bool FCounted = false;
+    std::array<int32_t, 4> FCountedFor{};
+
+    // The state the buffer was last drawn for, when it holds a complete picture.
+    bool FPictureShown = false;
+    TPictureState FShown;
 
     // Destroyed in reverse order: the frame first, then the colour pairs.
     TVrPalette FPalette1;

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/core/Color.h"
 #include "platform/gfx/Canvas.h"
 #include "tests/framework/FrameworkFixture.h"
 #include "tests/support/GoldenImage.h"
@@ -40,6 +41,16 @@ void MakeSaverBevel(TVrBevel& b)
     b.SetInnerHighlight(clBtnHighlight);
     b.SetOuterHighlight(clBtnHighlight);
 }
+
+// A colour scheme whose button face a test can change while bars show it.
+class TSwitchableScheme : public IColorScheme {
+public:
+    TColor Face = clSilver;
+    std::optional<TColor> SystemColor(int Index) const override
+    {
+        return Index == (clBtnFace & 0xFF) ? std::optional<TColor>(Face) : std::nullopt;
+    }
+};
 
 }  // namespace
 
@@ -137,6 +148,65 @@ TEST_F(VrLevelBarPicture, VerticalBarsInBothStyles)
         EXPECT_EQ(bar->BoundsRect(), TRect(20, 10, 32, 49)) << c.name;
         EXPECT_TRUE(MatchesGolden(*Shown(*bar), c.name)) << c.name;
         delete bar;
+    }
+}
+
+// A bar keeps its picture from paint to paint and draws again only what a change needs. After
+// any change it shows exactly what a bar given the final settings before its first paint shows.
+TEST_F(VrLevelBarPicture, AfterEveryChangeTheBarShowsWhatANewBarShows)
+{
+    TSwitchableScheme scheme;
+    Platform withScheme = CurrentPlatform();
+    withScheme.Colors = &scheme;
+    ScopedPlatform schemeScope(withScheme);
+    using TStep = std::function<void(TVrLevelBar&)>;
+    const TStep none = [](TVrLevelBar&) {};
+    const struct { const char* change; TStep setup; TStep apply; } cases[] = {
+        {"level up", none, [](TVrLevelBar& b) { b.SetPosition(80); }},
+        {"level down", none, [](TVrLevelBar& b) { b.SetPosition(5); }},
+        {"level to the maximum", none, [](TVrLevelBar& b) { b.SetPosition(100); }},
+        {"level to the minimum", none, [](TVrLevelBar& b) { b.SetPosition(0); }},
+        {"a zone colour", none, [](TVrLevelBar& b) { b.Palette2().SetLow(clWhite); }},
+        {"the background", none, [](TVrLevelBar& b) { b.SetColor(clNavy); }},
+        {"the frame", none, [](TVrLevelBar& b) { b.Bevel().SetOuterStyle(bsRaised); }},
+        {"the zone sizes", none, [](TVrLevelBar& b) { b.SetPercent1(30); }},
+        {"the spacing", none, [](TVrLevelBar& b) { b.SetSpacing(2); }},
+        {"the filling side", none, [](TVrLevelBar& b) { b.SetStyle(psTopRight); }},
+        {"the level of overlapping ticks",
+         [](TVrLevelBar& b) { b.SetSpacing(-1); b.SetTickHeight(3); }, [](TVrLevelBar& b) { b.SetPosition(70); }},
+        {"the system colour a zone shows",
+         [](TVrLevelBar& b) { b.Palette1().SetHigh(clBtnFace); b.Palette1().SetLow(clBtnFace); },
+         [&scheme](TVrLevelBar& b) { scheme.Face = clYellow; b.Invalidate(); }},
+    };
+    for (const auto& c : cases) {
+        scheme.Face = clSilver;
+        auto* kept = SaverBar();
+        c.setup(*kept);
+        Show(*kept);
+        kept->SetPosition(37);
+        c.apply(*kept);
+        App.ProcessMessages();
+
+        auto* fresh = new TProbeBar(Form);
+        fresh->BeginLoading();
+        fresh->SetBounds(10, 80, 105, 8);
+        fresh->SetOrientation(voHorizontal);
+        MakeSaverBevel(fresh->Bevel());
+        fresh->Loaded();
+        c.setup(*fresh);
+        fresh->SetPosition(37);
+        c.apply(*fresh);
+        fresh->SetParent(Form);
+        App.ProcessMessages();
+        ASSERT_GT(fresh->Paints, 0) << c.change;
+
+        ASSERT_EQ(kept->BoundsRect().Translated(0, 60), fresh->BoundsRect()) << c.change;
+        const auto shownKept = Shown(*kept), shownFresh = Shown(*fresh);
+        for (int32_t y = 0; y < shownKept->Height(); ++y)
+            for (int32_t x = 0; x < shownKept->Width(); ++x)
+                ASSERT_EQ(shownKept->Pixel(x, y), shownFresh->Pixel(x, y)) << c.change << " at " << TPoint{x, y};
+        delete kept;
+        delete fresh;
     }
 }
 
