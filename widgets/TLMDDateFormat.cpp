@@ -1,5 +1,6 @@
 #include "widgets/TLMDDateFormat.h"
 
+#include <array>
 #include <cmath>
 #include <cstdio>
 
@@ -49,13 +50,8 @@ size_t RunLength(const std::string& Pattern, size_t Pos, char Letter)
 
 }  // namespace
 
-TLMDDateFormat::TLMDDateFormat(const ILocale* Locale)
+TLMDDateFormat::TLMDDateFormat(const ILocale* Locale) : FLocale(Locale)
 {
-    for (int day = 0; day < 7; ++day)
-        FShortDayNames[day] = ItemOrDefault(Locale ? Locale->ShortDayName(day) : std::string(), DefaultDayNames[day]);
-    for (int month = 1; month <= 12; ++month)
-        FShortMonthNames[month - 1] =
-            ItemOrDefault(Locale ? Locale->ShortMonthName(month) : std::string(), DefaultMonthNames[month - 1]);
     const std::string format = Locale ? Locale->ShortDateFormat() : std::string();
     if (format.empty() || LMDCharCount(format) > MaxItemLength) {
         // The default format comes with its own separator, whatever the locale says.
@@ -69,12 +65,16 @@ TLMDDateFormat::TLMDDateFormat(const ILocale* Locale)
 
 std::string TLMDDateFormat::ShortDayName(int Day) const
 {
-    return Day >= 0 && Day < 7 ? FShortDayNames[Day] : std::string();
+    if (Day < 0 || Day >= 7)
+        return std::string();
+    return ItemOrDefault(FLocale ? FLocale->ShortDayName(Day) : std::string(), DefaultDayNames[size_t(Day)]);
 }
 
 std::string TLMDDateFormat::ShortMonthName(int Month) const
 {
-    return Month >= 1 && Month <= 12 ? FShortMonthNames[Month - 1] : std::string();
+    if (Month < 1 || Month > 12)
+        return std::string();
+    return ItemOrDefault(FLocale ? FLocale->ShortMonthName(Month) : std::string(), DefaultMonthNames[size_t(Month - 1)]);
 }
 
 std::string TLMDDateFormat::FormatShortDate(TDateTime Value) const

@@ -1,5 +1,4 @@
 #pragma once
-#include <array>
 #include <cstddef>
 #include <string>
 
@@ -14,6 +13,10 @@ class ILocale;
 // An item longer than MaxItemLength characters counts as not supplied: no locale has names or
 // formats that long, so such an item is broken data, and taking it would let one item fill a
 // readout without bound.
+//
+// The format and separator are read when the object is made; a weekday or month name is read
+// from the locale when it is asked for, since a date needs only one or two of the nineteen.
+// The locale must outlive the object.
 class TLMDDateFormat {
 public:
     static constexpr size_t MaxItemLength = 80;
@@ -35,8 +38,7 @@ public:
     std::string WeekdayAndDate(TDateTime Value) const;
 
 private:
-    std::array<std::string, 7> FShortDayNames;
-    std::array<std::string, 12> FShortMonthNames;
+    const ILocale* FLocale;
     std::string FShortDateFormat;
     std::string FDateSeparator;
 };

@@ -4,7 +4,10 @@
 #include <langinfo.h>
 #include <locale.h>
 
+#include <array>
 #include <cerrno>
+#include <memory>
+#include <type_traits>
 
 #include "platform/linux/LinuxServices.h"
 
@@ -101,35 +104,45 @@ std::string CharsetOf(locale_t Time)
     return charset.empty() ? "UTF-8" : charset;
 }
 
+// The texts of a locale object never change, and converting one opens a converter, which costs
+// far more than the text is worth; the date readout asks for its texts on every paint. So every
+// text is converted once, when the locale is made.
 class TLinuxLocale : public ILocale {
 public:
-    TLinuxLocale(locale_t Locale, std::string Charset) : FLocale(Locale), FCharset(std::move(Charset)) {}
-    ~TLinuxLocale() override { freelocale(FLocale); }
-    TLinuxLocale(const TLinuxLocale&) = delete;
-    TLinuxLocale& operator=(const TLinuxLocale&) = delete;
+    // Takes over Locale and frees it once its texts are read.
+    TLinuxLocale(locale_t Locale, const std::string& Charset)
+    {
+        const std::unique_ptr<std::remove_pointer_t<locale_t>, void (*)(locale_t)> owned(Locale, freelocale);
+        const auto item = [&](nl_item Which) { return ToUtf8(nl_langinfo_l(Which, Locale), Charset.c_str()); };
+        for (int day = 0; day < 7; ++day)
+            FDayNames[static_cast<size_t>(day)] = item(static_cast<nl_item>(ABDAY_1 + day));
+        for (int month = 0; month < 12; ++month)
+            FMonthNames[static_cast<size_t>(month)] = item(static_cast<nl_item>(ABMON_1 + month));
+        FShortDateFormat = LinuxShortDatePattern(item(D_FMT));
+        FDecimalSeparator = item(RADIXCHAR);
+        FThousandSeparator = item(THOUSEP);
+    }
 
     std::string ShortDayName(int Day) const override
     {
-        return Day >= 0 && Day < 7 ? Item(static_cast<nl_item>(ABDAY_1 + Day)) : std::string();
+        return Day >= 0 && Day < 7 ? FDayNames[static_cast<size_t>(Day)] : std::string();
     }
     std::string ShortMonthName(int Month) const override
     {
-        return Month >= 1 && Month <= 12 ? Item(static_cast<nl_item>(ABMON_1 + Month - 1)) : std::string();
+        return Month >= 1 && Month <= 12 ? FMonthNames[static_cast<size_t>(Month - 1)] : std::string();
     }
-    std::string ShortDateFormat() const override { return LinuxShortDatePattern(Item(D_FMT)); }
+    std::string ShortDateFormat() const override { return FShortDateFormat; }
     // The pattern keeps the format's own separators as literal text, so "/" stays "/".
     std::string DateSeparator() const override { return "/"; }
-    std::string DecimalSeparator() const override { return Item(RADIXCHAR); }
-    std::string ThousandSeparator() const override { return Item(THOUSEP); }
+    std::string DecimalSeparator() const override { return FDecimalSeparator; }
+    std::string ThousandSeparator() const override { return FThousandSeparator; }
 
 private:
-    std::string Item(nl_item Which) const
-    {
-        return ToUtf8(nl_langinfo_l(Which, FLocale), FCharset.c_str());
-    }
-
-    locale_t FLocale;
-    std::string FCharset;
+    std::array<std::string, 7> FDayNames;
+    std::array<std::string, 12> FMonthNames;
+    std::string FShortDateFormat;
+    std::string FDecimalSeparator;
+    std::string FThousandSeparator;
 };
 
 }  // namespace
