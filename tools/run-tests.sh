@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the Linux and the Windows targets and runs every test program: the Linux ones
-# natively, the Windows ones under Wine. Installs what is missing first. Ends with one line
+# natively, the Windows ones under Wine (on a 64-bit build where the machine cannot run 32-bit
+# programs). Installs what is missing first. Ends with one line
 # "N passed, N failed" counting the test cases of both targets, and exits non-zero on any
 # failure.
 set -uo pipefail
@@ -28,8 +29,19 @@ run_tests() {   # preset [prefix the test programs see before a Unix path]
     GTEST_OUTPUT="xml:${2:-}$out/" ctest --preset "$1" -j "$jobs" || status=1
 }
 
+# Wine runs 32-bit Windows programs only where the machine runs 32-bit Linux programs. Some
+# virtual machines have no 32-bit mode: there the 32-bit build is built but not run, and the
+# Windows tests run on a 64-bit build of the same sources under 64-bit Wine.
+if /usr/lib/wine/wineserver32 --version >/dev/null 2>&1; then
+    windows_tests=windows wine_arch=win32 wine_loader=wine
+else
+    windows_tests=windows-x64 wine_arch=win64 wine_loader=/usr/lib/wine/wine64
+    echo "This machine cannot run 32-bit programs: the Windows tests run on the 64-bit build."
+fi
+
 build linux || status=1
 build windows || status=1
+if [ "$windows_tests" = windows-x64 ]; then build windows-x64 || status=1; fi
 # The timer workers and the hand-over to the main thread run again under ThreadSanitizer.
 build linux-tsan || status=1
 
@@ -37,12 +49,12 @@ build linux-tsan || status=1
 if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then start_virtual_display 91 120 1024x768 || status=1; fi
 run_tests linux
 TSAN_OPTIONS="halt_on_error=1 suppressions=$root/tests/tsan.supp" run_tests linux-tsan
-export WINEPREFIX="$root/build/windows/wineprefix" WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEPREFIX="$root/build/$windows_tests/wineprefix" WINEARCH=$wine_arch WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    wineboot -i >/dev/null 2>&1
+    "$wine_loader" wineboot -i >/dev/null 2>&1
     wineserver -w
 fi
-run_tests windows Z:   # under Wine the Unix root is drive Z:
+run_tests "$windows_tests" Z:   # under Wine the Unix root is drive Z:
 wineserver -k 2>/dev/null
 
 # The real programs, started as the system starts a screen saver, each on a display of its own.
@@ -50,7 +62,8 @@ e2e_passed=0; e2e_failed=0
 for target in linux windows; do
     result="$root/build/$target/e2e-result"
     rm -f "$result"
-    tests/e2e/saver-e2e.sh "$target" "$result" || status=1
+    QUORVEL_WINDOWS_BUILD="$root/build/$windows_tests" QUORVEL_WINE_ARCH=$wine_arch \
+        tests/e2e/saver-e2e.sh "$target" "$result" || status=1
     if [ -f "$result" ]; then
         read -r p f <"$result"
         e2e_passed=$((e2e_passed + p)); e2e_failed=$((e2e_failed + f))
@@ -62,7 +75,7 @@ done
 # Sum the cases of every report; a program that crashed before writing its report counts as
 # one failure through CTest's status above.
 passed=0; failed=0
-for report in build/linux/test-reports/*.xml build/linux-tsan/test-reports/*.xml build/windows/test-reports/*.xml; do
+for report in build/linux/test-reports/*.xml build/linux-tsan/test-reports/*.xml build/"$windows_tests"/test-reports/*.xml; do
     [ -f "$report" ] || continue
     line=$(grep -m1 '<testsuites' "$report")
     tests=$(sed -n 's/.* tests="\([0-9]*\)".*/\1/p' <<<"$line")

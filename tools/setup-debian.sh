@@ -7,11 +7,12 @@ set -euo pipefail
 PACKAGES=(
     cmake ninja-build g++ pkg-config
     g++-mingw-w64-i686-posix mingw-w64-i686-dev
+    g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev
     googletest libgtest-dev libstb-dev
     libgtk-3-dev libpango1.0-dev libcairo2-dev libjpeg-dev
     fonts-league-spartan fonts-dejavu-core
     xvfb xauth xdotool x11-utils imagemagick
-    wine wine32:i386
+    wine wine32:i386 wine64
 )
 
 as_root() {

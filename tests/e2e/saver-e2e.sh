@@ -12,6 +12,13 @@ result_file=$2
 passed=0
 failed=0
 probe="$root/build/linux/bin/x-pointer-probe"
+# The Windows build under test and the kind of Wine prefix it needs: the 32-bit build, or where
+# the machine cannot run 32-bit programs, the 64-bit build of the same sources.
+windows_build=${QUORVEL_WINDOWS_BUILD:-$root/build/windows}
+wine_arch=${QUORVEL_WINE_ARCH:-win32}
+# Debian's "wine" starts the 32-bit loader whenever it is installed; a 64-bit prefix needs the
+# 64-bit one.
+if [ "$wine_arch" = win64 ]; then wine() { /usr/lib/wine/wine64 "$@"; }; fi
 
 # --- the display -------------------------------------------------------------------------
 source tools/virtual-display.sh
@@ -34,7 +41,7 @@ start_saver() {
     if [ "$target" = linux ]; then
         "$root/build/linux/bin/quorvel" /s >/dev/null 2>&1 &
     else
-        wine "$root/build/windows/bin/Quorvel.scr" /s >/dev/null 2>&1 &
+        wine "$windows_build/bin/Quorvel.scr" /s >/dev/null 2>&1 &
     fi
     pid=$!
 }
@@ -182,14 +189,14 @@ message_boxes() {
             [ -n "$text" ] && echo "$(xdotool getwindowname "$w")|$text"
         done
     else
-        wine "$root/build/windows/bin/read-message-box.exe" 2>/dev/null | tr -d '\r'
+        wine "$windows_build/bin/read-message-box.exe" 2>/dev/null | tr -d '\r'
     fi
 }
 press_ok() {
     if [ "$target" = linux ]; then
         xdotool key Return
     else
-        wine "$root/build/windows/bin/read-message-box.exe" --ok >/dev/null 2>&1
+        wine "$windows_build/bin/read-message-box.exe" --ok >/dev/null 2>&1
     fi
 }
 
@@ -214,7 +221,7 @@ case_style_of_wrong_type_shows_one_message() {
 }
 
 if [ "$target" = windows ]; then
-    export WINEPREFIX="$root/build/windows/wineprefix" WINEARCH=win32 WINEDEBUG=-all
+    export WINEPREFIX="$windows_build/wineprefix" WINEARCH=$wine_arch WINEDEBUG=-all
     wine reg delete 'HKLM\Software\Kestrune' /f >/dev/null 2>&1
     # The virtual display has no window manager. Wine leaves full-screen windows to one by
     # default, and then every hide of such a window (the saver's end, for one) waits two seconds
