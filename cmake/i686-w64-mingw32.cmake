@@ -1,12 +1,5 @@
-# Cross-build for 32-bit Windows with MinGW-w64 (posix thread model, so std::thread works).
-set(CMAKE_SYSTEM_NAME Windows)
+# Cross-build for 32-bit Windows with MinGW-w64: the program as it ships.
 set(CMAKE_SYSTEM_PROCESSOR i686)
-set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER i686-w64-mingw32-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-# The test executables run under Wine; CTest starts them through it.
-set(CMAKE_CROSSCOMPILING_EMULATOR wine)
+set(QUORVEL_MINGW_TRIPLET i686-w64-mingw32)
+set(QUORVEL_WINE_LOADER wine)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64-common.cmake)
