@@ -7,6 +7,7 @@
 
 #include "platform/core/Numeric.h"
 #include "platform/gfx/Canvas.h"
+#include "widgets/VrDrawing.h"
 
 namespace {
 
@@ -113,6 +114,7 @@ void TLMDLED::SetColor(int Index, TColor Value)
     if (!slot || *slot == Value)
         return;
     *slot = Value;
+    ++FPictureGeneration;
     CreateBmp();
     Change();
 }
@@ -129,6 +131,7 @@ void TLMDLED::SetByte(int Index, uint8_t Value)
     if (!slot || *slot == Value)
         return;
     *slot = Value;
+    ++FPictureGeneration;
     CreateBmp();
     Change();
 }
@@ -139,12 +142,14 @@ void TLMDLED::SetEnabled(bool Value)
     if (Value == FDisabledDigits)
         return;
     FDisabledDigits = Value;
+    ++FPictureGeneration;
     Change();
 }
 
 void TLMDLED::EndFlash()
 {
     FFlashing = false;
+    ++FPictureGeneration;
     Change();
 }
 
@@ -170,6 +175,8 @@ uint8_t* TLMDLED::ByteSlot(int Index)
 
 void TLMDLED::CreateBmp()
 {
+    ++FPictureGeneration;
+    ForgetLitCells();
     ComputeSegments();
     FCellImage.SetSize(GetWidth(), GetHeight());
     TCanvas& canvas = FCellImage.Canvas();
@@ -264,14 +271,74 @@ void TLMDLED::PaintLED(TCanvas* Canvas, const TRect& Rect, std::string_view Text
         FFlashPhase = !FFlashPhase;
 }
 
+// A lit character is the cell image with some segments drawn over it, the same picture wherever
+// the character appears, so it is drawn once and then copied like the unlit cell.
 void TLMDLED::DrawCell(TCanvas& Canvas, int32_t x, int32_t y, uint16_t Mask)
 {
+    if (const TBitmap* lit = Mask != 0 ? LitCell(Canvas, Mask) : nullptr) {
+        Canvas.Draw(x, y, *lit);
+        return;
+    }
     if (!FCellImage.Empty())
         Canvas.Draw(x, y, FCellImage);
     for (int n = 0; n < SegmentCount; ++n)
         if (Mask & (1u << n))
             Canvas.Polygon(Translated(FSegments[n], x, y));
 }
+
+// The kept cells are drawn with the pen and brush PaintLED gives the canvas; a canvas with any
+// other pen or brush draws the segments itself.
+const TBitmap* TLMDLED::LitCell(TCanvas& Canvas, uint16_t Mask)
+{
+    const TPen& pen = Canvas.Pen();
+    const TBrush& brush = Canvas.Brush();
+    const bool usual = pen.Style == psSolid && pen.Color == FActiveColor && brush.Style == bsSolid &&
+                       brush.Color == FActiveColor && brush.Pattern == nullptr;
+    if (FCellImage.Empty() || !usual)
+        return nullptr;
+    const int32_t penWidth = std::max(pen.Width, 1);
+    const uint64_t shade = DrawnShade(FActiveColor);
+    if (penWidth != FLitPenWidth || shade != FLitShade) {
+        ForgetLitCells();
+        FLitPenWidth = penWidth;
+        FLitShade = shade;
+    }
+    for (const auto& cell : FLitCells)
+        if (cell->Mask == Mask)
+            return &cell->Picture;
+    if (!LitStaysInCell(Mask, penWidth))
+        return nullptr;
+    auto cell = std::make_unique<TLitCell>();
+    cell->Mask = Mask;
+    cell->Picture.SetSize(FCellImage.Width(), FCellImage.Height());
+    TCanvas& c = cell->Picture.Canvas();
+    c.Draw(0, 0, FCellImage);
+    c.Pen() = TPen{FActiveColor, penWidth, psSolid};
+    c.Brush() = TBrush{FActiveColor, bsSolid, nullptr};
+    for (int n = 0; n < SegmentCount; ++n)
+        if (Mask & (1u << n))
+            c.Polygon(FSegments[n]);
+    FLitCells.push_back(std::move(cell));
+    return &FLitCells.back()->Picture;
+}
+
+// A segment's fill stays inside the box of its points, and its outline reaches past them by the
+// part of the pen's square that lies above and left of a line pixel, or below and right of it.
+bool TLMDLED::LitStaysInCell(uint16_t Mask, int32_t PenWidth) const
+{
+    const int32_t before = (PenWidth - 1) / 2, after = PenWidth - 1 - before;
+    for (int n = 0; n < SegmentCount; ++n) {
+        if ((Mask & (1u << n)) == 0)
+            continue;
+        for (const TPoint& p : FSegments[n])
+            if (p.X - before < 0 || p.Y - before < 0 || p.X + after >= FCellImage.Width() ||
+                p.Y + after >= FCellImage.Height())
+                return false;
+    }
+    return true;
+}
+
+void TLMDLED::ForgetLitCells() { FLitCells.clear(); }
 
 TRect TLMDLED::CalcBoundsRect(std::string_view Text, int32_t Border)
 {
@@ -298,6 +365,7 @@ void TLMDLED::Assign(const TLMDObject& Source)
     FDisabledDigits = other->FDisabledDigits;
     FActiveColor = other->FActiveColor;
     FInActiveColor = other->FInActiveColor;
+    ++FPictureGeneration;
     CreateBmp();
     Change();
 }

@@ -1,8 +1,10 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/core/Color.h"
 #include "platform/core/Rect.h"
@@ -58,8 +60,17 @@ public:
     // on screen by itself; EndFlash notifies the owner so that the normal look returns at once.
     bool Flashing() const { return FFlashing; }
     bool FlashPhase() const { return FFlashPhase; }
-    void BeginFlash() { FFlashing = true; }
+    void BeginFlash()
+    {
+        FFlashing = true;
+        ++FPictureGeneration;
+    }
     void EndFlash();
+
+    // Counts every change of what a paint draws from, apart from the canvas it is handed: the
+    // sizes, colours, cell image, DisabledDigits and flashing. An owner that keeps a painted
+    // picture compares it to tell whether the picture is still what a paint would draw.
+    uint64_t PictureGeneration() const { return FPictureGeneration; }
 
     // The size of one character cell.
     int32_t GetWidth() const { return FHorzsize + 5 * FThickness; }
@@ -99,6 +110,12 @@ private:
     void ComputeSegments();
     void DrawUnlitSegments(TCanvas& Canvas);
     void DrawCell(TCanvas& Canvas, int32_t x, int32_t y, uint16_t Mask);
+    // The cell with the segments of Mask lit as the canvas's pen would draw them, rendered on
+    // first use and kept until the cell image, the lit colour or the pen width change; nullptr
+    // when the lit outline could reach beyond the cell, where a copy would leave it out.
+    const TBitmap* LitCell(TCanvas& Canvas, uint16_t Mask);
+    bool LitStaysInCell(uint16_t Mask, int32_t PenWidth) const;
+    void ForgetLitCells();
 
     TColor FBackColor = clBlack;
     TColor FInActiveColor = clGreen;
@@ -113,6 +130,17 @@ private:
     int32_t FColumnCount = 1;
     std::array<TLEDSegment, SegmentCount> FSegments{};
     TBitmap FCellImage;
+    uint64_t FPictureGeneration = 0;
+
+    // A cell with the segments of one mask lit.
+    struct TLitCell {
+        uint16_t Mask = 0;
+        TBitmap Picture;
+    };
+    std::vector<std::unique_ptr<TLitCell>> FLitCells;
+    // The pen width and lit pixel the kept cells were drawn with.
+    int32_t FLitPenWidth = 0;
+    uint64_t FLitShade = 0;
 };
 
 // The program's one unlit pattern, shared by every renderer: an 8 x 8 picture whose pixel

@@ -461,6 +461,63 @@ TEST(TLMDLEDPaint, ThicknessOnePixels)
     }
 }
 
+// The renderer draws each lit character once and copies it afterwards. Whatever the sizes, pen
+// width, place and clip, and however the pen and the lit colour change between paints, the text
+// looks as the cell image with the character's segments drawn over it at each cell.
+TEST(TLMDLEDPaint, LitCharactersAreTheirSegmentsDrawnOverTheCell)
+{
+    struct TLook { uint8_t horz, vert, thick; };
+    const TLook looks[] = {{9, 5, 1}, {9, 7, 2}, {12, 9, 3}, {3, 3, 1}};
+    const struct { int32_t pen; TColor lit; TPoint at; TRect clip; } paints[] = {
+        {1, Reddish, {0, 0}, {0, 0, 400, 60}},
+        {1, Reddish, {7, 3}, {20, 5, 90, 30}},
+        {2, Reddish, {3, 2}, {0, 0, 400, 60}},
+        {1, clLime, {3, 2}, {0, 0, 400, 60}},
+        {6, clLime, {3, 2}, {0, 0, 400, 60}},   // an outline that reaches into the next cell
+        {1, clLime, {-5, -4}, {0, 0, 400, 60}},
+    };
+    const std::string text = "8:.MWK0 1XZ*";
+    for (const TLook& look : looks) {
+        TLMDLED led;
+        led.SetHorzsize(look.horz);
+        led.SetVertsize(look.vert);
+        led.SetThickness(look.thick);
+        led.SetInActiveColor(MidGray);
+        for (const auto& p : paints) {
+            led.SetActiveColor(p.lit);
+            TBitmap picture(400, 60), expected(400, 60);
+            for (TBitmap* b : {&picture, &expected}) {
+                b->Canvas().Brush().Color = clBlack;
+                b->Canvas().FillRect(b->BoundsRect());
+                b->Canvas().SetClipRect(p.clip);
+                b->Canvas().Pen().Width = p.pen;
+            }
+            led.PaintLED(&picture.Canvas(), TRect::FromSize(p.at.X, p.at.Y, 0, 0), text, true, true);
+
+            TCanvas& c = expected.Canvas();
+            c.Pen() = TPen{p.lit, p.pen, psSolid};
+            c.Brush() = TBrush{p.lit, bsSolid, nullptr};
+            const bool big = look.horz > 3 && look.vert > 3;
+            for (size_t i = 0; i < text.size(); ++i) {
+                const int32_t x = p.at.X + static_cast<int32_t>(i) * led.GetWidth(), y = p.at.Y;
+                c.Draw(x, y, led.CellImage());
+                const uint16_t mask = TLMDLED::CharMask(static_cast<unsigned char>(text[i])) & (big ? 0xFFFF : 0x007F);
+                for (int n = 0; n < TLMDLED::SegmentCount; ++n) {
+                    if ((mask & (1u << n)) == 0)
+                        continue;
+                    TLEDSegment moved = led.Segments()[static_cast<size_t>(n)];
+                    for (TPoint& q : moved)
+                        q = q.Translated(x, y);
+                    c.Polygon(moved);
+                }
+            }
+            ASSERT_EQ(Describe(FirstDifference(picture, expected)), "pictures are equal")
+                << int(look.horz) << "/" << int(look.vert) << "/" << int(look.thick) << ", pen " << p.pen << " at "
+                << p.at;
+        }
+    }
+}
+
 // With no width, unlit bars and diagonals leave no trace; of the dots only the centre one
 // lands on an unlit square of the checkerboard.
 TEST(TLMDLEDPaint, UnlitSaverCellShowsOnlyTheCentreDot)
