@@ -22,10 +22,21 @@ size_t CharLength(std::string_view Text, size_t Pos)
     return length;
 }
 
+// Whether every byte of Text is ASCII, where each byte is one character of its own.
+bool AllAscii(std::string_view Text)
+{
+    for (const char c : Text)
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return false;
+    return true;
+}
+
 }  // namespace
 
 size_t LMDCharCount(std::string_view Text)
 {
+    if (AllAscii(Text))
+        return Text.size();
     size_t count = 0;
     for (size_t pos = 0; pos < Text.size(); pos += CharLength(Text, pos))
         ++count;
@@ -34,6 +45,9 @@ size_t LMDCharCount(std::string_view Text)
 
 std::string LMDLeftChars(std::string_view Text, size_t Count)
 {
+    // No character is shorter than a byte, so a text of at most Count bytes is kept whole.
+    if (Text.size() <= Count)
+        return std::string(Text);
     size_t pos = 0;
     for (size_t n = 0; n < Count && pos < Text.size(); ++n)
         pos += CharLength(Text, pos);
@@ -42,6 +56,8 @@ std::string LMDLeftChars(std::string_view Text, size_t Count)
 
 std::string LMDCellText(std::string_view Text)
 {
+    if (AllAscii(Text))
+        return std::string(Text);
     std::string cells;
     cells.reserve(Text.size());
     for (size_t pos = 0; pos < Text.size();) {

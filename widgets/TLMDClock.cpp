@@ -7,8 +7,10 @@
 #include "platform/Platform.h"
 #include "platform/core/Exception.h"
 #include "platform/gfx/Bitmap.h"
+#include "platform/gfx/Canvas.h"
 #include "widgets/LMDText.h"
 #include "widgets/TLMDDateFormat.h"
+#include "widgets/VrDrawing.h"
 
 namespace {
 
@@ -215,9 +217,59 @@ void TLMDClock::Paint()
         return;
     if (Width() < 1 || Height() < 1)
         return;
-    TBitmap image(Width(), Height());
-    PaintPicture(image.Canvas(), text);
-    Canvas().Draw(0, 0, image);
+    // The renderer takes the cell background before the picture is compared, so that a new
+    // background counts as a change of the renderer.
+    if (ShowsDigits())
+        FDigital.SetColor(2, FDigitalColor);
+    const TPictureState state = PictureState();
+    if (FPictureKept && state == FPictureFor && text == FPictureText) {
+        // The renderer still counts the text's lines and cells, as painting it would.
+        if (ShowsDigits())
+            FDigital.PaintLED(nullptr, TRect{}, LMDCellText(text), FEnabled, false);
+    } else {
+        RenderPicture(text, state);
+    }
+    Canvas().Draw(0, 0, FPicture);
+}
+
+// The picture keeps its size and pixels from paint to paint; a new picture starts white and
+// with the pen, brush and font of a new canvas, as a freshly made image would.
+void TLMDClock::RenderPicture(std::string_view Text, const TPictureState& State)
+{
+    FPictureKept = false;
+    FPicture.SetSize(Width(), Height());
+    TCanvas& canvas = FPicture.Canvas();
+    canvas.Pen() = TPen{};
+    canvas.Brush() = TBrush{};
+    canvas.Font() = TFontSpec{};
+    canvas.MoveTo(0, 0);
+    canvas.FillRect(FPicture.BoundsRect());
+    PaintPicture(canvas, Text);
+    FPictureFor = State;
+    FPictureText = Text;
+    // A flashing renderer shows another picture at every paint.
+    FPictureKept = !FDigital.Flashing();
+}
+
+TLMDClock::TPictureState TLMDClock::PictureState() const
+{
+    TPictureState s;
+    s.Width = Width();
+    s.Height = Height();
+    s.DigitalOnly = FDigitalOnly;
+    s.Options = FOptions.Bits();
+    s.Enabled = FEnabled;
+    s.Background = DrawnShade(Color());
+    const TLMDBevel& b = FBevel;
+    s.Bevel = {b.StyleOuter(), b.StyleInner(), b.WidthOuter(), b.WidthInner(), b.BorderWidth()};
+    // The rings draw in the button colours and the border in its own; a colour counts only
+    // where it is drawn.
+    const bool rings = b.StyleOuter() != bvNone || b.StyleInner() != bvNone;
+    s.BevelShades = {b.BorderWidth() > 0 ? DrawnShade(b.BorderColor()) : 0, rings ? DrawnShade(clBtnHighlight) : 0,
+                     rings ? DrawnShade(clBtnShadow) : 0};
+    s.Renderer = FDigital.PictureGeneration();
+    s.LitShade = DrawnShade(FDigital.ActiveColor());
+    return s;
 }
 
 void TLMDClock::PaintPicture(TCanvas& Canvas, std::string_view Text)

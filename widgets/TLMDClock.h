@@ -1,4 +1,5 @@
 #pragma once
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
@@ -8,6 +9,7 @@
 
 #include "framework/Control.h"
 #include "platform/core/DateTime.h"
+#include "platform/gfx/Bitmap.h"
 #include "widgets/TLMDBevel.h"
 #include "widgets/TLMDLED.h"
 #include "widgets/TLMDTimer.h"
@@ -57,8 +59,9 @@ struct TLMDTimeOffset {
 // shrinking to the right. It refreshes itself once a second from a timer of the message loop.
 // A disabled clock shows "--- NA ---".
 //
-// Every paint builds the picture in an off-screen image of the widget's size and copies it to
-// the screen in one block, so the digits never flicker.
+// Every paint has the picture in an off-screen image of the widget's size and copies it to the
+// screen in one block, so the digits never flicker. The image is kept from paint to paint and
+// drawn again only when the text or anything else it shows changed.
 class TLMDClock : public TControl {
 public:
     static constexpr std::string_view DisabledText = "--- NA ---";
@@ -148,7 +151,27 @@ protected:
     void Paint() override;
 
 private:
+    // Everything the picture depends on besides its text, colours as they draw now. A paint
+    // whose state and text equal those the kept picture was drawn for finds it already made.
+    struct TPictureState {
+        int32_t Width = 0;
+        int32_t Height = 0;
+        bool DigitalOnly = false;
+        uint8_t Options = 0;
+        bool Enabled = false;
+        uint64_t Background = 0;
+        std::array<int32_t, 5> Bevel{};
+        std::array<uint64_t, 3> BevelShades{};
+        uint64_t Renderer = 0;
+        uint64_t LitShade = 0;
+        friend bool operator==(const TPictureState&, const TPictureState&) = default;
+    };
+
     bool FormLoading() const;
+    bool ShowsDigits() const { return FDigitalOnly || FOptions.Contains(coShowDigital); }
+    TPictureState PictureState() const;
+    // Draws the picture of Text into FPicture, as on a new white image.
+    void RenderPicture(std::string_view Text, const TPictureState& State);
     // The readout as shown: GetDigitalText, cut to MaxCells characters.
     std::string ShownText();
     bool CorrectBounds(std::string_view Text);
@@ -174,4 +197,10 @@ private:
     TLMDBevel FBevel;
     TLMDLED FDigital;
     std::unique_ptr<TLMDTimer> FClockTimer;
+
+    // The picture of the last paint, kept with what it was drawn from while it is complete.
+    TBitmap FPicture;
+    bool FPictureKept = false;
+    TPictureState FPictureFor;
+    std::string FPictureText;
 };

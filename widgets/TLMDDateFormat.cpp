@@ -32,10 +32,26 @@ TDateTime ClampToCalendar(TDateTime Value)
     return Value < First ? First : (Value > Last ? Last : Value);
 }
 
+// Value in decimal with at least MinDigits digits, zeros in front.
 std::string Number(long Value, int MinDigits)
 {
-    char text[24];
-    std::snprintf(text, sizeof text, "%0*ld", MinDigits, Value);
+    if (Value < 0) {
+        char text[24];
+        std::snprintf(text, sizeof text, "%0*ld", MinDigits, Value);
+        return text;
+    }
+    // A date's numbers are small and never negative; writing them by hand spares the formatted
+    // output, which costs more than the rest of the readout's text.
+    char digits[24];
+    size_t count = 0;
+    auto rest = static_cast<unsigned long>(Value);
+    do {
+        digits[count++] = static_cast<char>('0' + rest % 10);
+        rest /= 10;
+    } while (rest != 0);
+    std::string text(MinDigits > int(count) ? size_t(MinDigits) - count : 0, '0');
+    while (count > 0)
+        text += digits[--count];
     return text;
 }
 

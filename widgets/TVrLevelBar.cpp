@@ -6,6 +6,7 @@
 
 #include "platform/core/Numeric.h"
 #include "platform/gfx/Canvas.h"
+#include "widgets/VrDrawing.h"
 
 namespace {
 
@@ -225,20 +226,6 @@ void TVrLevelBar::DrawTicksBetween(int32_t LitBefore, int32_t LitNow)
         FillTick(n);
 }
 
-namespace {
-
-// What a colour draws: an explicit colour (or clNone, which draws nothing) always draws the
-// same, so its value says it all; a system colour draws the platform's colour of the moment,
-// which is looked up and kept apart from every value of the first kind.
-uint64_t Shade(TColor Color)
-{
-    if (!IsSystemColor(Color))
-        return static_cast<uint32_t>(Color);
-    return (uint64_t(1) << 32) | ColorToPixel(Color);
-}
-
-}  // namespace
-
 TVrLevelBar::TPictureState TVrLevelBar::PictureState() const
 {
     TPictureState s;
@@ -256,15 +243,15 @@ TVrLevelBar::TPictureState TVrLevelBar::PictureState() const
     s.Zone2End = FZone2End;
     s.Orientation = FOrientation;
     s.Style = FStyle;
-    s.Shades = {Shade(Color()),
-                Shade(FPalette1.GetColors(0)), Shade(FPalette1.GetColors(1)),
-                Shade(FPalette2.GetColors(0)), Shade(FPalette2.GetColors(1)),
-                Shade(FPalette3.GetColors(0)), Shade(FPalette3.GetColors(1))};
+    s.Shades = {DrawnShade(Color()),
+                DrawnShade(FPalette1.GetColors(0)), DrawnShade(FPalette1.GetColors(1)),
+                DrawnShade(FPalette2.GetColors(0)), DrawnShade(FPalette2.GetColors(1)),
+                DrawnShade(FPalette3.GetColors(0)), DrawnShade(FPalette3.GetColors(1))};
     const TVrBevel& b = FBevel;
     s.BevelLayout = {b.BorderWidth(), b.InnerWidth(), b.InnerStyle(), b.InnerOutline(), b.InnerSpace(),
                      b.OuterWidth(),  b.OuterStyle(), b.OuterOutline(), b.OuterSpace(), b.Visible()};
     // A colour counts only where its layer is drawn; the layout above tells which ones are.
-    const auto drawn = [](bool Drawn, TColor Color) { return Drawn ? Shade(Color) : 0; };
+    const auto drawn = [](bool Drawn, TColor Color) { return Drawn ? DrawnShade(Color) : 0; };
     const bool inner = b.InnerStyle() != bsNone && b.InnerWidth() > 0;
     const bool outer = b.OuterStyle() != bsNone && b.OuterWidth() > 0;
     s.BevelShades = {drawn(b.BorderWidth() > 0, b.BorderColor()), drawn(inner, b.InnerShadow()),

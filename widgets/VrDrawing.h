@@ -16,3 +16,15 @@ void DrawFrame3D(TCanvas& Canvas, TRect& Rect, TColor TopColor, TColor BottomCol
 // Rect shrunk by By on every side, with every edge kept within the 32-bit range however large
 // By is.
 TRect ShrunkSaturated(const TRect& Rect, int64_t By);
+
+// What a colour draws, as one value to compare: an explicit colour (or clNone, which draws
+// nothing) always draws the same, so its own value says it all; a system colour draws the
+// platform's colour of the moment, which is looked up and kept apart from every value of the
+// first kind. A widget that keeps a picture compares these to tell whether the colours it was
+// drawn in still draw the same.
+inline uint64_t DrawnShade(TColor Color)
+{
+    if (!IsSystemColor(Color))
+        return static_cast<uint32_t>(Color);
+    return (uint64_t(1) << 32) | ColorToPixel(Color);
+}

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/core/Color.h"
 #include "platform/core/Exception.h"
 #include "platform/gfx/Canvas.h"
 #include "platform/headless/HeadlessLocale.h"
@@ -17,6 +18,7 @@
 namespace {
 
 constexpr TColor Reddish = 0x003C3CF0;   // the lit colour of the saver-sized pictures
+constexpr TColor MidGray = 0x00808080;   // an unlit colour that can be told from black
 
 // Tuesday, 5 March 2024, at the given time of day.
 TSystemTime March5(uint16_t Hour = 14, uint16_t Minute = 0, uint16_t Second = 0)
@@ -83,6 +85,16 @@ std::string Describe(const std::optional<TPoint>& p)
         os << "first difference at " << *p;
     return os.str();
 }
+
+// A colour scheme whose button face a test can change while a readout shows it.
+class TSwitchableScheme : public IColorScheme {
+public:
+    TColor Face = clSilver;
+    std::optional<TColor> SystemColor(int Index) const override
+    {
+        return Index == (clBtnFace & 0xFF) ? std::optional<TColor>(Face) : std::nullopt;
+    }
+};
 
 void SetGermanData(THeadlessLocale& Locale)
 {
@@ -435,6 +447,69 @@ TEST_F(LMDClockPaint, ConstructionValues)
     EXPECT_EQ(clock.DefaultTimeFormat(), "hh:nn:ss");
     clock.SetDigitalShowSecs(false);
     EXPECT_EQ(clock.DefaultTimeFormat(), "hh:nn");
+}
+
+// The readout keeps its picture from paint to paint. After any change it shows exactly what a
+// readout given the final settings before its first paint shows, and its renderer has counted
+// the lines and cells of the text shown, as a paint that draws does.
+TEST_F(LMDClockPaint, AfterEveryChangeTheReadoutShowsWhatANewReadoutShows)
+{
+    TSwitchableScheme scheme;
+    Platform withScheme = CurrentPlatform();
+    withScheme.Colors = &scheme;
+    ScopedPlatform schemeScope(withScheme);
+    Form->SetBounds(0, 0, 240, 80);
+    using TStep = std::function<void(TLMDClock&)>;
+    const TStep none = [](TLMDClock&) {};
+    const struct { const char* change; TStep setup; TStep apply; } cases[] = {
+        {"a new day", none, [&](TLMDClock& c) { Clock.SetLocalTime({2024, 3, 3, 6, 14, 0, 0, 0}); c.OnTimer(); }},
+        {"a longer date", none, [&](TLMDClock& c) { Clock.SetLocalTime({2024, 3, 0, 10, 9, 0, 0, 0}); c.OnTimer(); }},
+        {"the lit colour", none, [](TLMDClock& c) { c.Digital().SetColor(0, clLime); }},
+        {"the unlit colour", none, [](TLMDClock& c) { c.Digital().SetColor(1, MidGray); }},
+        {"the cell background", none, [](TLMDClock& c) { c.SetDigitalColor(clNavy); }},
+        {"the cell size", none, [](TLMDClock& c) { c.Digital().SetHorzsize(11); }},
+        {"disabled", none, [](TLMDClock& c) { c.SetEnabled(false); }},
+        {"disabled with the digits lit",
+         [](TLMDClock& c) { c.SetEnabled(false); }, [](TLMDClock& c) { c.Digital().SetEnabled(false); }},
+        {"a frame", none, [](TLMDClock& c) { c.Bevel().SetBorderWidth(2); c.Bevel().SetBorderColor(clWhite); }},
+        {"the system colour of the lit segments",
+         [](TLMDClock& c) { c.Digital().SetColor(0, clBtnFace); }, [&](TLMDClock& c) { scheme.Face = clYellow; c.Repaint(); }},
+        {"a measurement between paints", none, [](TLMDClock& c) { c.Digital().CalcBoundsRect("1\r23", 0); c.Repaint(); }},
+    };
+    for (const auto& c : cases) {
+        scheme.Face = clSilver;
+        Clock.SetLocalTime(March5());
+        c.setup(*Clock2);
+        ShowForm();
+        c.apply(*Clock2);
+        App.ProcessMessages();
+
+        auto* fresh = new TProbeClock(Form);
+        fresh->BeginLoading();
+        fresh->SetBounds(4, 40, 182, 17);
+        fresh->SetMode(cmDate);
+        fresh->SetDigitalOnly(true);
+        fresh->SetTransparent(false);
+        MakeSaverSized(fresh->Digital());
+        fresh->Loaded();
+        c.setup(*fresh);
+        c.apply(*fresh);
+        fresh->SetParent(Form);
+        // The first paint fits the readout to its text, and the new bounds bring the paint
+        // that draws it.
+        Form->InvalidateArea(TRect::FromSize(0, 40, 240, 40));
+        App.ProcessMessages();
+        App.ProcessMessages();
+
+        ASSERT_EQ(Clock2->BoundsRect().Translated(0, 34), fresh->BoundsRect()) << c.change;
+        EXPECT_EQ(Describe(FirstDifference(*Shown(), *ShownAt(fresh->BoundsRect()))), "pictures are equal") << c.change;
+        EXPECT_EQ(Clock2->Digital().ColumnCount(), fresh->Digital().ColumnCount()) << c.change;
+        EXPECT_EQ(Clock2->Digital().LineCount(), fresh->Digital().LineCount()) << c.change;
+        delete fresh;
+        Form->Hide();
+        delete Clock2;
+        Clock2 = MakeClock(*Form);
+    }
 }
 
 // A frame makes the readout larger by its extent on every side, with the cells inside it.
