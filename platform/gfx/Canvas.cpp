@@ -58,15 +58,50 @@ TPaint BrushPaint(const TBrush& Brush)
     return paint;
 }
 
+// Sets Count pixels from Row on to Pixel. A pixel at a time is slow for a long row, so once a
+// few are set the row is copied onto itself in doubling blocks.
+void FillRow(TPixel* Row, int32_t Count, TPixel Pixel)
+{
+    constexpr int32_t Seed = 8;
+    const int32_t seeded = std::min(Count, Seed);
+    for (int32_t i = 0; i < seeded; ++i)
+        Row[i] = Pixel;
+    for (int32_t done = seeded; done < Count;) {
+        const int32_t block = std::min(done, Count - done);
+        std::memcpy(Row + done, Row, sizeof(TPixel) * size_t(block));
+        done += block;
+    }
+}
+
+// Fills a rectangle inside the surface with one pixel value: narrow rectangles pixel by pixel,
+// wider ones by filling the first row and copying it to the others.
+void FillSolid(TBitmap& Surface, const TRect& Rect, TPixel Pixel)
+{
+    constexpr int32_t Narrow = 8;
+    const int32_t width = Rect.Width();
+    if (width <= Narrow) {
+        for (int32_t y = Rect.Top; y < Rect.Bottom; ++y) {
+            TPixel* row = Surface.Scanline(y) + Rect.Left;
+            for (int32_t x = 0; x < width; ++x)
+                row[x] = Pixel;
+        }
+        return;
+    }
+    const TPixel* first = Surface.Scanline(Rect.Top) + Rect.Left;
+    FillRow(Surface.Scanline(Rect.Top) + Rect.Left, width, Pixel);
+    for (int32_t y = Rect.Top + 1; y < Rect.Bottom; ++y)
+        std::memcpy(Surface.Scanline(y) + Rect.Left, first, sizeof(TPixel) * size_t(width));
+}
+
 // Paints a rectangle that lies inside the surface.
 void PaintRect(TBitmap& Surface, const TRect& Rect, const TPaint& Paint)
 {
+    if (!Paint.Patterned) {
+        FillSolid(Surface, Rect, Paint.Color);
+        return;
+    }
     for (int32_t y = Rect.Top; y < Rect.Bottom; ++y) {
         TPixel* row = Surface.Scanline(y);
-        if (!Paint.Patterned) {
-            std::fill(row + Rect.Left, row + Rect.Right, Paint.Color);
-            continue;
-        }
         for (int32_t x = Rect.Left; x < Rect.Right; ++x)
             row[x] = Paint.At(x, y);
     }
@@ -344,7 +379,7 @@ void TCanvas::CopySameSize(const TBox64& Dest, const TBitmap& Source, const TBox
     }
     // Rows of a few pixels from another picture, such as the dots of a clock face, are copied
     // pixel by pixel: calling memmove for each would cost more than the copy itself.
-    constexpr int32_t FewPixels = 16;
+    constexpr int32_t FewPixels = 8;
     const bool sameSurface = &Source == FSurface;
     if (!sameSurface && area.Width() <= FewPixels) {
         for (int32_t y = area.Top; y < area.Bottom; ++y) {

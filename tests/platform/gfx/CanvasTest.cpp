@@ -72,13 +72,17 @@ TEST(Canvas, FillRectCoversRightAndBottomExclusiveInsideOriginAndClip)
         {"surface cuts it", {-5, -5, 50, 50}, {0, 0}, {0, 0, 8, 6}, {0, 0, 8, 6}},
         {"reversed is empty", {5, 3, 2, 1}, {0, 0}, {0, 0, 8, 6}, {}},
         {"extreme coordinates", {INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX}, {7, 5}, {0, 0, 8, 6}, {0, 0, 8, 6}},
+        // Rows wider than a few pixels are filled in blocks; these end on either side of one.
+        {"rows of nine", {3, 0, 12, 6}, {0, 0}, {0, 0, 40, 6}, {3, 0, 12, 6}},
+        {"rows of seventeen", {20, 2, 37, 3}, {0, 0}, {0, 0, 40, 6}, {20, 2, 37, 3}},
+        {"wide rows", {1, 1, 39, 5}, {0, 0}, {0, 0, 40, 6}, {1, 1, 39, 5}},
     };
     for (const auto& c : cases) {
-        Board board(8, 6);
+        Board board(40, 6);
         board.Canvas.Attach(&board.Picture, c.origin, c.clip);
         board.Canvas.FillRect(c.rect);
         for (int32_t y = 0; y < 6; ++y)
-            for (int32_t x = 0; x < 8; ++x)
+            for (int32_t x = 0; x < 40; ++x)
                 ASSERT_EQ(board.Picture.Pixel(x, y), c.painted.Contains(x, y) ? LimePixel : Black)
                     << c.name << " at (" << x << "," << y << ")" << board.Text();
     }
