@@ -310,18 +310,24 @@ void TVrLevelBar::SnapLength()
 
 // Both the level and the zone boundaries are shares of the tick count in the truncating
 // percentage arithmetic, so 60 % of 50 ticks is 29, and a full bar lights every tick.
-// The shares are taken in extended precision, which costs more than the rest of a paint, so the
-// counts are kept with the values they came from and taken again only when one of those changed.
+// The shares are taken in extended precision, which costs more than the rest of a paint, so each
+// count is kept with the values it came from and taken again only when one of those changed: a
+// new level leaves the zones as they are.
 void TVrLevelBar::CountLitTicksAndZones()
 {
-    const std::array<int32_t, 4> inputs{GetPercentDone(), FTickCount, FPercent1, FPercent2};
-    if (FCounted && inputs == FCountedFor)
-        return;
-    FLitCount = SolveForX(inputs[0], FTickCount);
-    FZone1End = SolveForX(FPercent1, FTickCount);
-    FZone2End = Saturated(int64_t(FZone1End) + SolveForX(FPercent2, FTickCount));
-    FCounted = true;
-    FCountedFor = inputs;
+    const std::array<int32_t, 2> litFor{GetPercentDone(), FTickCount};
+    if (!FLitCounted || litFor != FLitCountedFor) {
+        FLitCount = SolveForX(litFor[0], FTickCount);
+        FLitCounted = true;
+        FLitCountedFor = litFor;
+    }
+    const std::array<int32_t, 3> zonesFor{FTickCount, FPercent1, FPercent2};
+    if (!FZonesCounted || zonesFor != FZonesCountedFor) {
+        FZone1End = SolveForX(FPercent1, FTickCount);
+        FZone2End = Saturated(int64_t(FZone1End) + SolveForX(FPercent2, FTickCount));
+        FZonesCounted = true;
+        FZonesCountedFor = zonesFor;
+    }
 }
 
 // Along the bar, tick N lies N - 1 steps from the low end: from the left or the right for a

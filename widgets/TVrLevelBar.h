@@ -170,9 +170,12 @@ private:
     int32_t FLitCount = 0;
     int32_t FZone1End = 0;
     int32_t FZone2End = 0;
-    // The percentage done, tick count and zone sizes the counts above were taken for.
-    bool FCounted = false;
-    std::array<int32_t, 4> FCountedFor{};
+    // The percentage done and tick count the lit count was taken for, and the tick count and
+    // zone sizes the zone ends were taken for.
+    bool FLitCounted = false;
+    std::array<int32_t, 2> FLitCountedFor{};
+    bool FZonesCounted = false;
+    std::array<int32_t, 3> FZonesCountedFor{};
 
     // The state the buffer was last drawn for, when it holds a complete picture.
     bool FPictureShown = false;
