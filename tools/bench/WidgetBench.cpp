@@ -166,7 +166,6 @@ int main()
         clock.SetLocalTime({2024, 3, uint16_t(nextDay ? 3 : 2), uint16_t(nextDay ? 6 : 5), 9, 41, 59, 0});
         paintDate();
     });
-    Report("date readout paint of a new day, 5 and 6 March in turn, \"" + date.GetDigitalText() + "\"", newDay,
-           d.Width(), d.Height());
+    Report("date readout paint of a new day, 5 and 6 March 2024 in turn", newDay, d.Width(), d.Height());
     return 0;
 }
