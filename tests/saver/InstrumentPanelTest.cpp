@@ -90,8 +90,9 @@ TEST_F(InstrumentPanel, ElementsLieOnThePanelInTheirCreationOrder)
     for (const auto& c : captions) {
         TLabel& l = *Form->LabelNumber(c.label);
         EXPECT_EQ(TPoint(l.Left(), l.Top()), TPoint(c.left, c.top)) << l.Name();
-        if (c.label != 14)   // the processor count is filled in at start-up
+        if (c.label != 14) {   // the processor count is filled in at start-up
             EXPECT_EQ(l.Caption(), c.caption) << l.Name();
+        }
         EXPECT_EQ(l.Font().Name(), "Tw Cen MT") << l.Name();
         EXPECT_TRUE(l.Transparent()) << l.Name();
     }
