@@ -315,9 +315,9 @@ void TVrLevelBar::SnapLength()
 // new level leaves the zones as they are.
 void TVrLevelBar::CountLitTicksAndZones()
 {
-    const std::array<int32_t, 2> litFor{GetPercentDone(), FTickCount};
+    const std::array<int32_t, 4> litFor{FPosition, FMinValue, FMaxValue, FTickCount};
     if (!FLitCounted || litFor != FLitCountedFor) {
-        FLitCount = SolveForX(litFor[0], FTickCount);
+        FLitCount = SolveForX(GetPercentDone(), FTickCount);
         FLitCounted = true;
         FLitCountedFor = litFor;
     }

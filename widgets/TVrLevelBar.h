@@ -170,10 +170,10 @@ private:
     int32_t FLitCount = 0;
     int32_t FZone1End = 0;
     int32_t FZone2End = 0;
-    // The percentage done and tick count the lit count was taken for, and the tick count and
-    // zone sizes the zone ends were taken for.
+    // The level, its limits and the tick count the lit count was taken for, and the tick count
+    // and zone sizes the zone ends were taken for.
     bool FLitCounted = false;
-    std::array<int32_t, 2> FLitCountedFor{};
+    std::array<int32_t, 4> FLitCountedFor{};
     bool FZonesCounted = false;
     std::array<int32_t, 3> FZonesCountedFor{};
 
