@@ -240,10 +240,19 @@ TRect TWin32WindowSystem::FrameInsets(const TNativeWindowParams& Params) const
     if (Params.MessageOnly)
         return {};
     const TWindowStyle s = StyleOf(Params);
+    // The framework asks for the insets whenever it needs a client rectangle, many times for
+    // every paint, and the system works them out from its frame metrics each time; they only
+    // change with the style or with the system's settings.
+    const auto key = std::make_pair(s.Style, s.ExStyle);
+    const auto known = FInsets.find(key);
+    if (known != FInsets.end())
+        return known->second;
     RECT r{0, 0, 0, 0};
     if (!AdjustWindowRectEx(&r, s.Style, FALSE, s.ExStyle))
         return {};
-    return {-r.left, -r.top, r.right, r.bottom};
+    const TRect insets{-r.left, -r.top, r.right, r.bottom};
+    FInsets.emplace(key, insets);
+    return insets;
 }
 
 void TWin32WindowSystem::Present(TNativeWindow Window, const TBitmap& BackBuffer, const TRect& Area)
@@ -485,6 +494,11 @@ LRESULT TWin32WindowSystem::HandleMessage(TWindow& Window, UINT Msg, WPARAM WPar
         DefWindowProcW(Window.Handle, Msg, WParam, LParam);
         return 0;
     }
+    case WM_SETTINGCHANGE:
+    case WM_DPICHANGED:
+        // The frame's metrics may have changed with the settings.
+        FInsets.clear();
+        return DefWindowProcW(Window.Handle, Msg, WParam, LParam);
     case WM_SYSCOMMAND:
         return HandleSystemCommand(Window, WParam, LParam);
     case WM_PAINT:

@@ -95,6 +95,9 @@ private:
     HANDLE FWakeEvent = nullptr;
     int FMoveDrags = 0;                  // above 0 while a caption drag runs: commands go through
     std::map<HWND, std::unique_ptr<TWindow>> FWindows;
+    // Frame insets by window style and extended style; forgotten when the system's settings
+    // change.
+    mutable std::map<std::pair<DWORD, DWORD>, TRect> FInsets;
 
     // Shared with the threads that call Post and Wake.
     std::mutex FMutex;
