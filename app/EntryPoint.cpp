@@ -12,13 +12,6 @@
 
 namespace {
 
-// The saver window reads its settings through the program's settings store.
-void ConnectSettings()
-{
-    SaverSettings().ReadStyle = ReadStyle;
-    SaverSettings().ReadClockColor = ReadClockColor;
-}
-
 void CreateWindowOfMode(TApplication& App, RunMode Mode)
 {
     switch (Mode) {
@@ -33,6 +26,12 @@ void CreateWindowOfMode(TApplication& App, RunMode Mode)
 }
 
 }  // namespace
+
+void ConnectSettings()
+{
+    SaverSettings().ReadStyle = ReadStyle;
+    SaverSettings().ReadClockColor = ReadClockColor;
+}
 
 int RunQuorvel(const std::vector<std::string>& Arguments)
 {

@@ -6,3 +6,6 @@
 // creates that mode's window, runs the message loop until the window closes and returns the
 // exit code. An error that escapes start-up is shown with the standard error display.
 int RunQuorvel(const std::vector<std::string>& Arguments);
+
+// Points the saver window's settings at the program's settings store, as every start does.
+void ConnectSettings();

@@ -88,12 +88,12 @@ void TControl::SetBounds(int32_t ALeft, int32_t ATop, int32_t AWidth, int32_t AH
     // The parent repaints where the control was and where it is now; a control that lies over
     // other pixels than before shows them afresh. A control that keeps a layer keeps its
     // picture: moving it shows that picture elsewhere, and a new size makes it anew.
-    InvalidatePlace(false);
+    InvalidatePlace();
     FLeft = ALeft;
     FTop = ATop;
     FWidth = AWidth;
     FHeight = AHeight;
-    InvalidatePlace(false);
+    InvalidatePlace();
 }
 
 void TControl::SetVisible(bool Value)
@@ -157,11 +157,11 @@ void TControl::InvalidateRect(const TRect& Rect)
     InvalidateFormArea(Rect, true);
 }
 
-void TControl::InvalidatePlace(bool OwnLayer)
+void TControl::InvalidatePlace()
 {
     if (!FVisible || Loading())
         return;
-    InvalidateFormArea(ClientRect(), OwnLayer);
+    InvalidateFormArea(ClientRect(), false);
 }
 
 void TControl::InvalidateFormArea(const TRect& Rect, bool OwnLayer)

@@ -132,8 +132,10 @@ private:
     friend class TWinControl;
     void HandleMouseMessage(TMessage& Message);
     // Asks the form to repaint where the control lies, for a move or resize: the parents'
-    // kept layers learn of it, the control's own layer only when OwnLayer is set.
-    void InvalidatePlace(bool OwnLayer);
+    // kept layers learn of it, while the control's own layer keeps its picture.
+    void InvalidatePlace();
+    // Asks the form to repaint Rect (client coordinates), telling the parents' kept layers and,
+    // when OwnLayer is set, the control's own.
     void InvalidateFormArea(const TRect& Rect, bool OwnLayer);
 
     TWinControl* FParent = nullptr;

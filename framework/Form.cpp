@@ -82,11 +82,8 @@ void TForm::SetBounds(int32_t ALeft, int32_t ATop, int32_t AWidth, int32_t AHeig
     if (FHandle)
         WindowSystem().SetBounds(FHandle, BoundsRect());
     // A new size gives a white back buffer, so everything is painted again.
-    const TRect client = ClientRect();
-    if (client.Width() != FBackBuffer.Width() || client.Height() != FBackBuffer.Height()) {
-        SizeBackBuffer();
+    if (SizeBackBuffer())
         Invalidate();
-    }
 }
 
 void TForm::SetVisible(bool Value)
@@ -218,12 +215,13 @@ void TForm::InvalidateArea(const TRect& Area)
         FInvalid.Add(Application().ComposeWhole() ? ClientRect() : area);
 }
 
-void TForm::SizeBackBuffer()
+bool TForm::SizeBackBuffer()
 {
     if (FBackBuffer.Width() == ClientWidth() && FBackBuffer.Height() == ClientHeight())
-        return;
+        return false;
     FBackBuffer.SetSize(ClientWidth(), ClientHeight());
     ++FBackBufferGeneration;
+    return true;
 }
 
 void TForm::LeaveOutShownLayers(TRegion& Area) const

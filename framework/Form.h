@@ -100,8 +100,9 @@ private:
     void HandleMouseEvent(const TNativeEvent& Event);
     void HandleKeyOrWheel(const TNativeEvent& Event);
     TControl* ControlUnderPointer();
-    // Sizes the back buffer to the client area; a new size starts a new generation.
-    void SizeBackBuffer();
+    // Sizes the back buffer to the client area; a new size starts a new generation. True when
+    // the size was new.
+    bool SizeBackBuffer();
     // Takes out of Area what the layered windowed children already show as they are: an
     // invalidation of the form's own area does not paint again a windowed child that has not
     // changed, as long as nothing lies over it.

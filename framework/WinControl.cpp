@@ -1,29 +1,11 @@
 #include "framework/WinControl.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "framework/Application.h"
 #include "framework/Form.h"
 #include "platform/gfx/Bitmap.h"
-
-namespace {
-
-// Copies the pixels of Source inside SourceRect to Dest with their top-left corner at At. Both
-// rectangles are cut to the two pictures.
-void CopyPixels(TBitmap& Dest, TPoint At, const TBitmap& Source, TRect SourceRect)
-{
-    SourceRect = SourceRect.Intersected(Source.BoundsRect());
-    const TRect to = SourceRect.Translated(At.X - SourceRect.Left, At.Y - SourceRect.Top).Intersected(Dest.BoundsRect());
-    if (to.IsEmpty())
-        return;
-    const int32_t dx = SourceRect.Left - At.X, dy = SourceRect.Top - At.Y;
-    const size_t bytes = static_cast<size_t>(to.Width()) * sizeof(TPixel);
-    for (int32_t y = to.Top; y < to.Bottom; ++y)
-        std::memcpy(Dest.Scanline(y) + to.Left, Source.Scanline(y + dy) + to.Left + dx, bytes);
-}
-
-}  // namespace
+#include "platform/gfx/Canvas.h"
 
 TWinControl::TWinControl(TComponent* Owner) : TControl(Owner)
 {
@@ -108,7 +90,7 @@ void TWinControl::PaintArea(TBitmap& Surface, TPoint Origin, const TRect& Area)
     if (mine.IsEmpty())
         return;
     const bool refreshed = RefreshLayer();
-    CopyPixels(Surface, mine.TopLeft(), *FLayer, mine.Translated(-Origin.X, -Origin.Y));
+    Surface.Canvas().Draw(mine.Left, mine.Top, FLayer->Canvas(), mine.Translated(-Origin.X, -Origin.Y));
     NoteLayerShown(Surface, Origin, mine, refreshed);
 }
 
@@ -211,7 +193,7 @@ void TWinControl::ShowLayerArea(const TRegion& Area)
     const TPoint to = outer ? o.Translated(-outer->FormOrigin().X, -outer->FormOrigin().Y) : o;
     TBitmap& surface = outer ? *outer->FLayer : form->BackBuffer();
     for (const TRect& r : Area.Rects())
-        CopyPixels(surface, r.TopLeft().Translated(to.X, to.Y), *FLayer, r);
+        surface.Canvas().Draw(r.Left + to.X, r.Top + to.Y, FLayer->Canvas(), r);
     if (outer) {
         TRegion there = Area;
         there.Offset(to.X, to.Y);
@@ -302,10 +284,10 @@ void TWinControl::RepaintOpaqueChild(TControl* Child)
         Child->Invalidate();
         return;
     }
-    TRegion area = VisibleArea(Child->BoundsRect());
-    if (area.IsEmpty() && !layer)
-        return;
+    const TRegion area = VisibleArea(Child->BoundsRect());
     if (!layer) {
+        if (area.IsEmpty())
+            return;
         RepaintChildOn(Child, form->BackBuffer(), FormOrigin(), area);
         form->PresentArea(area);
         return;

@@ -114,7 +114,6 @@ void TLMDLED::SetColor(int Index, TColor Value)
     if (!slot || *slot == Value)
         return;
     *slot = Value;
-    ++FPictureGeneration;
     CreateBmp();
     Change();
 }
@@ -131,7 +130,6 @@ void TLMDLED::SetByte(int Index, uint8_t Value)
     if (!slot || *slot == Value)
         return;
     *slot = Value;
-    ++FPictureGeneration;
     CreateBmp();
     Change();
 }
@@ -365,7 +363,6 @@ void TLMDLED::Assign(const TLMDObject& Source)
     FDisabledDigits = other->FDisabledDigits;
     FActiveColor = other->FActiveColor;
     FInActiveColor = other->FInActiveColor;
-    ++FPictureGeneration;
     CreateBmp();
     Change();
 }

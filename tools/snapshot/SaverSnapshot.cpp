@@ -1,10 +1,9 @@
 #include "tools/snapshot/SaverSnapshot.h"
 
-#include <algorithm>
-
-#include "app/SettingsStore.h"
+#include "app/EntryPoint.h"
 #include "framework/Application.h"
 #include "platform/core/Exception.h"
+#include "platform/gfx/Canvas.h"
 #include "saver/SaverSettings.h"
 #include "saver/Unit1.h"
 #include "tools/snapshot/SnapshotMachine.h"
@@ -16,11 +15,7 @@ namespace {
 // point connects them, for as long as this lives; what was connected before comes back after.
 class TStoreSettings {
 public:
-    TStoreSettings() : FSaved(SaverSettings())
-    {
-        SaverSettings().ReadStyle = ReadStyle;
-        SaverSettings().ReadClockColor = ReadClockColor;
-    }
+    TStoreSettings() : FSaved(SaverSettings()) { ConnectSettings(); }
     ~TStoreSettings() { SaverSettings() = FSaved; }
     TStoreSettings(const TStoreSettings&) = delete;
     TStoreSettings& operator=(const TStoreSettings&) = delete;
@@ -66,13 +61,6 @@ void ThrowIfTheSaverReportedAnError(const THeadlessWindows& Screen)
         throw Exception("the saver reported: " + Screen.ErrorBoxes().front().Text);
 }
 
-void CopyPixels(const TBitmap& From, TBitmap& Into)
-{
-    Into.SetSize(From.Width(), From.Height());
-    for (int32_t y = 0; y < From.Height(); ++y)
-        std::copy(From.Scanline(y), From.Scanline(y) + From.Width(), Into.Scanline(y));
-}
-
 }  // namespace
 
 void RenderSaverSnapshot(const TSnapshotOptions& Options, TBitmap& Into)
@@ -88,5 +76,7 @@ void RenderSaverSnapshot(const TSnapshotOptions& Options, TBitmap& Into)
     TickReadouts(*form, machine);
     app.ProcessMessages();
     ThrowIfTheSaverReportedAnError(machine.Screen());
-    CopyPixels(machine.Screen().Pixels(form->Handle()), Into);
+    const TBitmap& shown = machine.Screen().Pixels(form->Handle());
+    Into.SetSize(shown.Width(), shown.Height());
+    Into.Canvas().Draw(0, 0, shown);
 }
