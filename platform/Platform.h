@@ -41,6 +41,12 @@ Platform& CurrentPlatform();
 // machine the program runs on. They live until the program ends.
 Platform BackendPlatform();
 
+// The backend's clock, kernel and time-stamp counter alone; the other services stay null. These
+// open nothing and may be used from any thread, so work that needs only them (measuring the
+// processor clock) can start before the rest of the backend, the window system above all, is
+// made. They are the same objects that BackendPlatform hands out.
+Platform BackendTimingServices();
+
 // Replaces some services for the lifetime of the object (in tests), restoring the previous
 // table afterwards.
 class ScopedPlatform {

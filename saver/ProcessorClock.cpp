@@ -1,5 +1,7 @@
 #include "saver/ProcessorClock.h"
 
+#include <thread>
+
 #include "platform/IClock.h"
 #include "platform/IKernel.h"
 #include "platform/ITimeStampCounter.h"
@@ -41,11 +43,58 @@ private:
     int32_t FSavedLevel = THREAD_LEVEL_NORMAL;
 };
 
+// A measurement running on its own thread. The thread is joined when the result is taken or,
+// failing that, when the program ends, so it never outlives the services it uses.
+class TPendingMeasurement {
+public:
+    ~TPendingMeasurement() { Take(); }
+
+    void Start(const Platform& Services)
+    {
+        Take();
+        FThread = std::thread([this, Services] { FResult = MeasureProcessorClock(Services); });
+    }
+
+    bool Pending() const { return FThread.joinable(); }
+
+    // Waits for the running measurement and gives its result; false when none was started.
+    bool Take(uint32_t* Result = nullptr)
+    {
+        if (!FThread.joinable())
+            return false;
+        FThread.join();
+        if (Result)
+            *Result = FResult;
+        return true;
+    }
+
+private:
+    std::thread FThread;
+    uint32_t FResult = 0;
+};
+
+TPendingMeasurement& PendingMeasurement()
+{
+    static TPendingMeasurement pending;
+    return pending;
+}
+
 }  // namespace
+
+void StartProcessorClockMeasurement(const Platform& Services) { PendingMeasurement().Start(Services); }
+
+bool ProcessorClockMeasurementPending() { return PendingMeasurement().Pending(); }
 
 uint32_t MeasureProcessorClock()
 {
-    const Platform& platform = CurrentPlatform();
+    uint32_t mhz = 0;
+    if (PendingMeasurement().Take(&mhz))
+        return mhz;
+    return MeasureProcessorClock(CurrentPlatform());
+}
+
+uint32_t MeasureProcessorClock(const Platform& platform)
+{
     if (!platform.TimeStampCounter || !platform.Clock)
         return 0;
     uint64_t t0 = 0;

@@ -75,6 +75,7 @@ public:
     void VrTimer1Timer(TObject* Sender);
 
     void Dispatch(TMessage& Message) override;
+    void Update() override;
 
 private:
     void LoadStoredLayout();
@@ -84,6 +85,7 @@ private:
     void CentrePanel();
     void FillStartupReadouts();
     void ShowProcessorClock();
+    void ShowMeasuredProcessorClock(uint32_t MHz);
     void ShowTotalMemoryBar();
     void ShowMemoryPercentages();
     void ShowHost();
@@ -105,6 +107,8 @@ private:
     int32_t FPanelX = 0;
     int32_t FPanelY = 0;
     int32_t FMotionStep = 1;
+    // The processor clock is still being measured; the first paint waits for it.
+    bool FProcessorClockPending = false;
     bool FMovingRight = false;
     bool FMovingDown = false;
     int32_t FMotion = 0;

@@ -20,3 +20,12 @@ Platform BackendPlatform()
     p.Sockets = LinuxSockets();
     return p;
 }
+
+Platform BackendTimingServices()
+{
+    Platform p;
+    p.Clock = LinuxClock();
+    p.Kernel = LinuxKernel();
+    p.TimeStampCounter = LinuxTimeStampCounter();
+    return p;
+}

@@ -20,3 +20,12 @@ Platform BackendPlatform()
     p.Sockets = Win32Sockets();
     return p;
 }
+
+Platform BackendTimingServices()
+{
+    Platform p;
+    p.Clock = Win32Clock();
+    p.Kernel = Win32Kernel();
+    p.TimeStampCounter = Win32TimeStampCounter();
+    return p;
+}

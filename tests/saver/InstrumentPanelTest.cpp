@@ -5,7 +5,9 @@
 #include "framework/Application.h"
 #include "framework/Label.h"
 #include "platform/gfx/Bitmap.h"
+#include "platform/headless/HeadlessKernel.h"
 #include "saver/ProcessLoad.h"
+#include "saver/ProcessorClock.h"
 #include "saver/SaverSettings.h"
 #include "saver/Unit1.h"
 #include "tests/framework/FrameworkFixture.h"
@@ -259,4 +261,35 @@ TEST_F(InstrumentPanel, OnlyMovingModeInstallsTheIdleHandlerThatMovesThePanel)
     delete Form;
     Form = nullptr;
     EXPECT_FALSE(App.OnIdle()) << "the handler goes with the window";
+}
+
+// The program starts measuring before its window system is open; the window is built and shown
+// meanwhile, and its first paint shows the figure that measurement found. The measurement has
+// services of its own here, as the program's worker thread shares none with the window.
+TEST_F(InstrumentPanel, AMeasurementStartedEarlierIsShownByTheFirstPaint)
+{
+    THeadlessClock clock;
+    THeadlessTimeStampCounter counter;
+    THeadlessKernel kernel;
+    counter.RunWith(&clock, 3000000);
+    Platform services;
+    services.Clock = &clock;
+    services.TimeStampCounter = &counter;
+    services.Kernel = &kernel;
+    StartProcessorClockMeasurement(services);
+    Make();
+    EXPECT_EQ(Text(3), "Label3");
+    EXPECT_TRUE(Kernel.Log().empty());   // the window's own services measured nothing
+    Form->Show();
+    App.ProcessMessages();
+    EXPECT_FALSE(ProcessorClockMeasurementPending());
+    EXPECT_EQ(Text(3), "3.00  GHz");
+    EXPECT_EQ(Form->VrLevelBar3->Position(), 3000);
+    const std::vector<std::string> changes = {"class 0x100", "thread 15", "thread 0", "class 0x20"};
+    EXPECT_EQ(kernel.Log(), changes);
+    // A later window measures on its own again.
+    delete Form;
+    Form = nullptr;
+    Make();
+    EXPECT_EQ(Text(3), "2.39  GHz");
 }
