@@ -226,10 +226,16 @@ void TLinuxWindow::Show(bool Visible)
         Demolish();
         Build();
     }
-    if (FKind == TKind::Normal)
+    if (FKind == TKind::Normal) {
         gtk_window_present(GTK_WINDOW(FWidget));
-    else
-        gtk_widget_show(FWidget);
+        return;
+    }
+    // A window without a frame has its bounds as its client area, so the copy of its pixels
+    // can be made before the first presentation. Making a screen-sized one touches megabytes of
+    // fresh memory, which is better spent while the program still waits for anything else.
+    if (!FShadow)
+        ResizeShadow(std::min(FParams.Bounds.Width(), MaxExtent), std::min(FParams.Bounds.Height(), MaxExtent));
+    gtk_widget_show(FWidget);
 }
 
 // The copy of the presented pixels follows the size of the back buffer, which is the
