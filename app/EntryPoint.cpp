@@ -7,6 +7,7 @@
 #include "framework/Application.h"
 #include "platform/Platform.h"
 #include "platform/core/Exception.h"
+#include "saver/ProcessorClock.h"
 #include "saver/SaverSettings.h"
 #include "saver/Unit1.h"
 
@@ -31,6 +32,12 @@ void ConnectSettings()
 {
     SaverSettings().ReadStyle = ReadStyle;
     SaverSettings().ReadClockColor = ReadClockColor;
+}
+
+void StartEarlyWork(const std::vector<std::string>& Arguments)
+{
+    if (ModeFromArguments(Arguments) == RunMode::Saver)
+        StartProcessorClockMeasurement(BackendTimingServices());
 }
 
 int RunQuorvel(const std::vector<std::string>& Arguments)

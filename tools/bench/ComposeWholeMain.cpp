@@ -12,5 +12,6 @@ int main(int argc, char** argv)
 {
     Application().SetComposeWhole(true);
     const std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + (argc > 0 ? argc : 0));
+    StartEarlyWork(arguments);
     return RunQuorvel(arguments);
 }
