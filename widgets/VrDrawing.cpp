@@ -2,8 +2,11 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
+#include <cstring>
 #include <limits>
 
+#include "platform/gfx/Bitmap.h"
 #include "platform/gfx/Canvas.h"
 
 namespace {
@@ -23,7 +26,74 @@ bool RingOutside(int64_t l, int64_t t, int64_t r, int64_t b, const TRect& Clip)
     return l >= Clip.Right && t >= Clip.Bottom && r < Clip.Left && b < Clip.Top;
 }
 
+// Rows up to this width are copied in blocks of a few pixels; wider ones go to memcpy, which is
+// faster once a row holds more than a few blocks.
+constexpr int32_t NarrowPicture = 64;
+
+// Copies Rows rows of Count pixels, at least Block of them, between pictures that do not overlap,
+// Block pixels at a time; the last block of a row ends at its last pixel and may cover pixels of
+// the block before it again. A row of up to two blocks, such as that of an LED cell, takes
+// exactly two.
+template <int32_t Block>
+void CopyRowsInBlocks(TPixel* To, size_t ToStride, const TPixel* From, size_t FromStride, int32_t Count, int64_t Rows)
+{
+    constexpr size_t bytes = Block * sizeof(TPixel);
+    const int32_t last = Count - Block;
+    if (Count <= 2 * Block) {
+        for (; Rows > 0; --Rows, To += ToStride, From += FromStride) {
+            std::memcpy(To, From, bytes);
+            std::memcpy(To + last, From + last, bytes);
+        }
+        return;
+    }
+    for (; Rows > 0; --Rows, To += ToStride, From += FromStride) {
+        for (int32_t x = 0; x < last; x += Block)
+            std::memcpy(To + x, From + x, bytes);
+        std::memcpy(To + last, From + last, bytes);
+    }
+}
+
+void CopyRows(TPixel* To, size_t ToStride, const TPixel* From, size_t FromStride, int32_t Count, int64_t Rows)
+{
+    if (Count > NarrowPicture) {
+        for (; Rows > 0; --Rows, To += ToStride, From += FromStride)
+            std::memcpy(To, From, sizeof(TPixel) * size_t(Count));
+    } else if (Count >= 8) {
+        CopyRowsInBlocks<8>(To, ToStride, From, FromStride, Count, Rows);
+    } else if (Count >= 4) {
+        CopyRowsInBlocks<4>(To, ToStride, From, FromStride, Count, Rows);
+    } else {
+        for (; Rows > 0; --Rows, To += ToStride, From += FromStride)
+            for (int32_t x = 0; x < Count; ++x)
+                To[x] = From[x];
+    }
+}
+
 }  // namespace
+
+TPictureCopier::TPictureCopier(TCanvas& Canvas)
+    : FCanvas(Canvas), FSurface(Canvas.Surface()), FOrigin(Canvas.Origin()), FClip(Canvas.ClipRect())
+{
+    FClipExact = FClip.Left != INT32_MIN && FClip.Top != INT32_MIN && FClip.Right != INT32_MAX && FClip.Bottom != INT32_MAX;
+}
+
+void TPictureCopier::Copy(int32_t x, int32_t y, const TBitmap& Source)
+{
+    // A copy within one surface may overlap itself; the canvas reads every pixel before it
+    // writes over it.
+    if (!FSurface || FSurface == &Source || !FClipExact) {
+        FCanvas.Draw(x, y, Source);
+        return;
+    }
+    const int64_t left = std::max<int64_t>(x, FClip.Left), right = std::min<int64_t>(int64_t(x) + Source.Width(), FClip.Right);
+    const int64_t top = std::max<int64_t>(y, FClip.Top), bottom = std::min<int64_t>(int64_t(y) + Source.Height(), FClip.Bottom);
+    if (left >= right || top >= bottom)
+        return;
+    const auto count = static_cast<int32_t>(right - left);
+    const TPixel* from = Source.Scanline(static_cast<int32_t>(top - y)) + (left - x);
+    TPixel* to = FSurface->Scanline(static_cast<int32_t>(top + FOrigin.Y)) + (left + FOrigin.X);
+    CopyRows(to, static_cast<size_t>(FSurface->Width()), from, static_cast<size_t>(Source.Width()), count, bottom - top);
+}
 
 TRect ShrunkSaturated(const TRect& Rect, int64_t By)
 {

@@ -4,6 +4,7 @@
 #include "platform/core/Color.h"
 #include "platform/core/Rect.h"
 
+class TBitmap;
 class TCanvas;
 
 // Draws Width one-pixel rings inside Rect, the outermost first, and leaves Rect shrunk by
@@ -16,6 +17,30 @@ void DrawFrame3D(TCanvas& Canvas, TRect& Rect, TColor TopColor, TColor BottomCol
 // Rect shrunk by By on every side, with every edge kept within the 32-bit range however large
 // By is.
 TRect ShrunkSaturated(const TRect& Rect, int64_t By);
+
+// Copies whole pictures onto a canvas, each giving exactly the pixels of
+// Canvas.Draw(x, y, Picture): those outside the canvas's clip stay as they are. A picture a few
+// dozen pixels wide, such as an LED cell, is copied row by row in blocks of a few pixels, since
+// a call of memcpy for every row of so few bytes costs more than the copy itself; wider rows go
+// to memcpy. The canvas's surface, origin and clip are taken once, when the copier is made, so
+// a picture built of many small copies pays for them once; they must not change while the
+// copier is in use.
+class TPictureCopier {
+public:
+    explicit TPictureCopier(TCanvas& Canvas);
+    // The canvas's clip in canvas coordinates.
+    const TRect& Clip() const { return FClip; }
+    void Copy(int32_t x, int32_t y, const TBitmap& Source);
+
+private:
+    TCanvas& FCanvas;
+    TBitmap* FSurface;
+    TPoint FOrigin;
+    TRect FClip;
+    // Whether the clip in canvas coordinates is exact; at the ends of the 32-bit range it may
+    // have been cut short, and the canvas copies then.
+    bool FClipExact;
+};
 
 // What a colour draws, as one value to compare: an explicit colour (or clNone, which draws
 // nothing) always draws the same, so its own value says it all; a system colour draws the
