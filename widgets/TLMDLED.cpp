@@ -82,15 +82,14 @@ int32_t ClampToInt32(int64_t v)
     return static_cast<int32_t>(std::clamp<int64_t>(v, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
 }
 
-// Whether a cell at (x, y) can leave any pixel inside the canvas's clip. Lit outlines may reach
-// past the cell by the pen's width, so the cell counts as that much larger. Cells far outside
-// are skipped, which keeps very long texts cheap and their coordinates within range.
-bool CellReachesClip(TCanvas& Canvas, int64_t x, int64_t y, int64_t Width, int64_t Height)
+// Whether a cell at (x, y) can leave any pixel inside Clip. Lit outlines may reach past the cell
+// by the pen's width, so the cell counts as that much larger. Cells far outside are skipped,
+// which keeps very long texts cheap and their coordinates within range.
+bool CellReachesClip(const TRect& Clip, int32_t PenWidth, int64_t x, int64_t y, int64_t Width, int64_t Height)
 {
-    const TRect clip = Canvas.ClipRect();
-    const int64_t margin = std::clamp<int64_t>(Canvas.Pen().Width, 1, 1 << 20) + 1;
-    return x - margin < clip.Right && x + Width + margin > clip.Left && y - margin < clip.Bottom &&
-           y + Height + margin > clip.Top;
+    const int64_t margin = std::clamp<int64_t>(PenWidth, 1, 1 << 20) + 1;
+    return x - margin < Clip.Right && x + Width + margin > Clip.Left && y - margin < Clip.Bottom &&
+           y + Height + margin > Clip.Top;
 }
 
 TLEDSegment Translated(const TLEDSegment& Segment, int32_t dx, int32_t dy)
@@ -224,24 +223,24 @@ void TLMDLED::DrawUnlitSegments(TCanvas& Canvas)
     Canvas.Pen().Style = psSolid;
 }
 
-void TLMDLED::PaintLED(TCanvas* Canvas, const TRect& Rect, std::string_view Text, bool Enabled, bool Draw)
+bool TLMDLED::PaintLED(TCanvas* Canvas, const TRect& Rect, std::string_view Text, bool Enabled, bool Draw)
 {
     Draw = Draw && Canvas;
-    const bool showLit = !FDisabledDigits || Enabled;
-    const bool dark = FFlashing && !FFlashPhase;
-    const bool big = FVertsize > 3 && FHorzsize > 3;
+    bool litCopies = false;
     if (Draw) {
         if (FCellImage.Empty())
             CreateBmp();
-        // The pen keeps the width the canvas has; a width of 1 gives the one-pixel strokes of
-        // a cell with no half-thickness.
-        Canvas->Pen().Color = FActiveColor;
-        Canvas->Pen().Style = psSolid;
-        Canvas->Brush() = TBrush{FActiveColor, bsSolid, nullptr};
+        TakeLitPen(*Canvas);
+        litCopies = FitLitCellsTo(*Canvas);
     }
+    std::optional<TPictureCopier> copier;
+    if (Draw)
+        copier.emplace(*Canvas);
+    const uint16_t litSegments = LitSegments(Enabled);
 
     // Counted wide so that no text, however long, wraps a count; stored saturated.
     int64_t lines = 1, column = 0, widest = 1;
+    bool copiesOnly = Draw;
     for (const char ch : Text) {
         const unsigned char code = static_cast<unsigned char>(ch);
         if (code == 13) {
@@ -254,11 +253,12 @@ void TLMDLED::PaintLED(TCanvas* Canvas, const TRect& Rect, std::string_view Text
         if (Draw) {
             const int64_t x = int64_t{Rect.Left} + column * GetWidth();
             const int64_t y = int64_t{Rect.Top} + (lines - 1) * GetHeight();
-            uint16_t mask = (showLit && !dark) ? CharMask(code) : 0;
-            if (!big)
-                mask &= SevenSegmentBits;
-            if (CellReachesClip(*Canvas, x, y, GetWidth(), GetHeight()))
-                DrawCell(*Canvas, static_cast<int32_t>(x), static_cast<int32_t>(y), mask);
+            if (CellReachesClip(copier->Clip(), Canvas->Pen().Width, x, y, GetWidth(), GetHeight())) {
+                const uint16_t mask = CharMask(code) & litSegments;
+                if (!DrawCell(*copier, *Canvas, static_cast<int32_t>(x), static_cast<int32_t>(y), mask,
+                              CellPicture(code, mask, litCopies)))
+                    copiesOnly = false;
+            }
         }
         ++column;
         widest = std::max(widest, column);
@@ -267,33 +267,107 @@ void TLMDLED::PaintLED(TCanvas* Canvas, const TRect& Rect, std::string_view Text
     FColumnCount = ClampToInt32(widest);
     if (FFlashing)
         FFlashPhase = !FFlashPhase;
+    return copiesOnly;
+}
+
+// Every cell of both texts lies where its position in the text puts it, so a cell whose
+// character stayed the same already shows it. The changed cells are checked before any is
+// drawn, so that a refusal leaves the picture as it was.
+bool TLMDLED::PaintChangedCells(TCanvas& Canvas, const TRect& Rect, std::string_view Before, std::string_view Text,
+                                bool Enabled)
+{
+    const auto oneCellEach = [](std::string_view t) {
+        return std::all_of(t.begin(), t.end(), [](char c) { return static_cast<unsigned char>(c) >= 32; });
+    };
+    if (FFlashing || FCellImage.Empty() || Before.size() != Text.size() || !oneCellEach(Before) || !oneCellEach(Text))
+        return false;
+    TakeLitPen(Canvas);
+    const bool litCopies = FitLitCellsTo(Canvas);
+    const uint16_t litSegments = LitSegments(Enabled);
+    FChangedCells.clear();
+    for (size_t i = 0; i < Text.size(); ++i) {
+        if (Text[i] == Before[i])
+            continue;
+        const auto code = static_cast<unsigned char>(Text[i]);
+        const TBitmap* picture = CellPicture(code, CharMask(code) & litSegments, litCopies);
+        if (!picture)
+            return false;
+        FChangedCells.push_back({i, picture});
+    }
+    TPictureCopier copier(Canvas);
+    for (const auto& [i, picture] : FChangedCells) {
+        const int64_t x = int64_t{Rect.Left} + static_cast<int64_t>(i) * GetWidth();
+        if (CellReachesClip(copier.Clip(), Canvas.Pen().Width, x, Rect.Top, GetWidth(), GetHeight()))
+            copier.Copy(static_cast<int32_t>(x), Rect.Top, *picture);
+    }
+    FLineCount = 1;
+    FColumnCount = ClampToInt32(std::max<int64_t>(1, static_cast<int64_t>(Text.size())));
+    return true;
+}
+
+// The pen keeps the width the canvas has; a width of 1 gives the one-pixel strokes of a cell
+// with no half-thickness.
+void TLMDLED::TakeLitPen(TCanvas& Canvas) const
+{
+    Canvas.Pen().Color = FActiveColor;
+    Canvas.Pen().Style = psSolid;
+    Canvas.Brush() = TBrush{FActiveColor, bsSolid, nullptr};
+}
+
+// A disabled owner shows its characters unlit when DisabledDigits is set, and so does the dark
+// phase of flashing; cells too small to tell the other segments apart show only the seven of a
+// digit.
+uint16_t TLMDLED::LitSegments(bool Enabled) const
+{
+    const bool showLit = !FDisabledDigits || Enabled;
+    const bool dark = FFlashing && !FFlashPhase;
+    const bool big = FVertsize > 3 && FHorzsize > 3;
+    if (!showLit || dark)
+        return 0;
+    return big ? 0xFFFF : SevenSegmentBits;
 }
 
 // A lit character is the cell image with some segments drawn over it, the same picture wherever
 // the character appears, so it is drawn once and then copied like the unlit cell.
-void TLMDLED::DrawCell(TCanvas& Canvas, int32_t x, int32_t y, uint16_t Mask)
+bool TLMDLED::DrawCell(TPictureCopier& Copier, TCanvas& Canvas, int32_t x, int32_t y, uint16_t Mask,
+                       const TBitmap* Picture)
 {
-    if (const TBitmap* lit = Mask != 0 ? LitCell(Canvas, Mask) : nullptr) {
-        Canvas.Draw(x, y, *lit);
-        return;
+    if (Picture) {
+        Copier.Copy(x, y, *Picture);
+        return true;
     }
     if (!FCellImage.Empty())
-        Canvas.Draw(x, y, FCellImage);
+        Copier.Copy(x, y, FCellImage);
     for (int n = 0; n < SegmentCount; ++n)
         if (Mask & (1u << n))
             Canvas.Polygon(Translated(FSegments[n], x, y));
+    return Mask == 0;
 }
 
-// The kept cells are drawn with the pen and brush PaintLED gives the canvas; a canvas with any
-// other pen or brush draws the segments itself.
-const TBitmap* TLMDLED::LitCell(TCanvas& Canvas, uint16_t Mask)
+// A text repeats few characters, so each code remembers the lit cell it was last shown with,
+// which spares searching the kept cells for it at every cell of every paint.
+const TBitmap* TLMDLED::CellPicture(unsigned char Code, uint16_t Mask, bool LitCopies)
+{
+    if (Mask == 0)
+        return FCellImage.Empty() ? nullptr : &FCellImage;
+    if (!LitCopies)
+        return nullptr;
+    TCodeCell& known = FCodeCells[Code];
+    if (!known.Known || known.Mask != Mask)
+        known = {true, Mask, LitCell(Mask)};
+    return known.Picture;
+}
+
+// The kept cells are drawn with the pen and brush TakeLitPen gives the canvas; a canvas with
+// any other pen or brush draws the segments itself.
+bool TLMDLED::FitLitCellsTo(TCanvas& Canvas)
 {
     const TPen& pen = Canvas.Pen();
     const TBrush& brush = Canvas.Brush();
     const bool usual = pen.Style == psSolid && pen.Color == FActiveColor && brush.Style == bsSolid &&
                        brush.Color == FActiveColor && brush.Pattern == nullptr;
     if (FCellImage.Empty() || !usual)
-        return nullptr;
+        return false;
     const int32_t penWidth = std::max(pen.Width, 1);
     const uint64_t shade = DrawnShade(FActiveColor);
     if (penWidth != FLitPenWidth || shade != FLitShade) {
@@ -301,22 +375,32 @@ const TBitmap* TLMDLED::LitCell(TCanvas& Canvas, uint16_t Mask)
         FLitPenWidth = penWidth;
         FLitShade = shade;
     }
-    for (const auto& cell : FLitCells)
-        if (cell->Mask == Mask)
-            return &cell->Picture;
-    if (!LitStaysInCell(Mask, penWidth))
+    return true;
+}
+
+const TBitmap* TLMDLED::LitCell(uint16_t Mask)
+{
+    const auto found = std::find(FLitMasks.begin(), FLitMasks.end(), Mask);
+    if (found != FLitMasks.end())
+        return &FLitCells[static_cast<size_t>(found - FLitMasks.begin())]->Picture;
+    if (std::find(FSpillingMasks.begin(), FSpillingMasks.end(), Mask) != FSpillingMasks.end())
         return nullptr;
+    if (!LitStaysInCell(Mask, FLitPenWidth)) {
+        FSpillingMasks.push_back(Mask);
+        return nullptr;
+    }
     auto cell = std::make_unique<TLitCell>();
     cell->Mask = Mask;
     cell->Picture.SetSize(FCellImage.Width(), FCellImage.Height());
     TCanvas& c = cell->Picture.Canvas();
     c.Draw(0, 0, FCellImage);
-    c.Pen() = TPen{FActiveColor, penWidth, psSolid};
+    c.Pen() = TPen{FActiveColor, FLitPenWidth, psSolid};
     c.Brush() = TBrush{FActiveColor, bsSolid, nullptr};
     for (int n = 0; n < SegmentCount; ++n)
         if (Mask & (1u << n))
             c.Polygon(FSegments[n]);
     FLitCells.push_back(std::move(cell));
+    FLitMasks.push_back(Mask);
     return &FLitCells.back()->Picture;
 }
 
@@ -336,7 +420,13 @@ bool TLMDLED::LitStaysInCell(uint16_t Mask, int32_t PenWidth) const
     return true;
 }
 
-void TLMDLED::ForgetLitCells() { FLitCells.clear(); }
+void TLMDLED::ForgetLitCells()
+{
+    FCodeCells.fill(TCodeCell{});
+    FLitCells.clear();
+    FLitMasks.clear();
+    FSpillingMasks.clear();
+}
 
 TRect TLMDLED::CalcBoundsRect(std::string_view Text, int32_t Border)
 {

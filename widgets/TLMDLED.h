@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/core/Color.h"
@@ -12,6 +13,7 @@
 #include "widgets/TLMDObject.h"
 
 class TCanvas;
+class TPictureCopier;
 
 // One segment outline in cell coordinates (origin at the cell's top-left pixel): a closed
 // polygon of six points, the last joining the first.
@@ -90,7 +92,21 @@ public:
     // canvas, paints it with its first cell's top-left corner at (Rect.Left, Rect.Top).
     // Each byte is one character; 13 starts a new line and other codes below 32 are skipped.
     // Cells are not clipped to Rect. The canvas's pen and brush are left in ActiveColor.
-    void PaintLED(TCanvas* Canvas, const TRect& Rect, std::string_view Text, bool Enabled, bool Draw);
+    // Returns true when it drew and every cell it drew is a copy of a whole cell picture, so
+    // that each cell covers its own rectangle and nothing of its neighbours'; a lit character
+    // whose outline reaches past its cell is drawn segment by segment and makes it false.
+    bool PaintLED(TCanvas* Canvas, const TRect& Rect, std::string_view Text, bool Enabled, bool Draw);
+
+    // Turns a picture of Before into the picture of Text by drawing only the cells whose
+    // character differs, and measures Text as PaintLED does. Before must be painted on the same
+    // canvas at the same place, with the renderer and the canvas's pen as they are now, by a
+    // PaintLED or a PaintChangedCells that returned true. Returns false, having drawn nothing,
+    // where the cells cannot be told apart that way: texts of different lengths or with control
+    // codes (which move the cells after them), a changed cell whose outline reaches past it, or
+    // a flashing renderer. True means the picture is now what PaintLED would draw for Text, and
+    // it counts as drawn by a PaintLED that returned true.
+    bool PaintChangedCells(TCanvas& Canvas, const TRect& Rect, std::string_view Before, std::string_view Text,
+                           bool Enabled);
 
     // The rectangle at the origin that holds Text with Border pixels around it (and one
     // more pixel on the right).
@@ -109,11 +125,27 @@ private:
     uint8_t* ByteSlot(int Index);
     void ComputeSegments();
     void DrawUnlitSegments(TCanvas& Canvas);
-    void DrawCell(TCanvas& Canvas, int32_t x, int32_t y, uint16_t Mask);
-    // The cell with the segments of Mask lit as the canvas's pen would draw them, rendered on
+    // Gives the canvas the pen colour and brush that lit segments are drawn with.
+    void TakeLitPen(TCanvas& Canvas) const;
+    // The segments that may light in a paint for an owner of the given state; a character
+    // lights those of its mask among them.
+    uint16_t LitSegments(bool Enabled) const;
+    // Makes the kept lit cells those of the canvas's pen and the lit colour as they are now,
+    // forgetting them when either changed; false when the canvas draws with another pen or
+    // brush than TakeLitPen gives, so that no kept cell shows what it would draw.
+    bool FitLitCellsTo(TCanvas& Canvas);
+    // The picture of a whole cell showing character Code with the segments of Mask, or nullptr
+    // when the cell must be drawn segment by segment. LitCopies tells whether the kept lit
+    // cells fit the canvas.
+    const TBitmap* CellPicture(unsigned char Code, uint16_t Mask, bool LitCopies);
+    // Draws one cell: copies Picture through Copier, or without one draws the segments of Mask
+    // on Canvas, the canvas Copier copies to. True when the cell was copied whole.
+    bool DrawCell(TPictureCopier& Copier, TCanvas& Canvas, int32_t x, int32_t y, uint16_t Mask,
+                  const TBitmap* Picture);
+    // The cell with the segments of Mask lit as the kept pen width draws them, rendered on
     // first use and kept until the cell image, the lit colour or the pen width change; nullptr
     // when the lit outline could reach beyond the cell, where a copy would leave it out.
-    const TBitmap* LitCell(TCanvas& Canvas, uint16_t Mask);
+    const TBitmap* LitCell(uint16_t Mask);
     bool LitStaysInCell(uint16_t Mask, int32_t PenWidth) const;
     void ForgetLitCells();
 
@@ -138,6 +170,20 @@ private:
         TBitmap Picture;
     };
     std::vector<std::unique_ptr<TLitCell>> FLitCells;
+    // The masks of FLitCells in the same order, close together for a quick search, and the
+    // masks found to reach past the cell.
+    std::vector<uint16_t> FLitMasks;
+    std::vector<uint16_t> FSpillingMasks;
+    // The lit cell each character code was last shown with, for the mask it then had; nullptr
+    // for a mask that reaches past the cell.
+    struct TCodeCell {
+        bool Known = false;
+        uint16_t Mask = 0;
+        const TBitmap* Picture = nullptr;
+    };
+    std::array<TCodeCell, 256> FCodeCells{};
+    // The cells PaintChangedCells draws, by position in the text; kept to keep its room.
+    std::vector<std::pair<size_t, const TBitmap*>> FChangedCells;
     // The pen width and lit pixel the kept cells were drawn with.
     int32_t FLitPenWidth = 0;
     uint64_t FLitShade = 0;

@@ -663,6 +663,132 @@ TEST(TLMDLEDPaint, LongTextOnASmallCanvas)
     EXPECT_FALSE(FirstDifference(picture, *Painted(led, "88")));
 }
 
+// ---- Changed cells -------------------------------------------------------------------------
+
+namespace {
+
+// A renderer's sizes, pen and owner state for the tests of painting only the changed cells.
+struct TCellSetup {
+    const char* name;
+    uint8_t h, v, t;
+    int32_t pen;
+    bool enabled, disabledDigits;
+};
+
+void Configure(TLMDLED& Led, const TCellSetup& Setup)
+{
+    Led.SetHorzsize(Setup.h);
+    Led.SetVertsize(Setup.v);
+    Led.SetThickness(Setup.t);
+    Led.SetActiveColor(Reddish);
+    Led.SetInActiveColor(MidGray);
+    Led.SetEnabled(Setup.disabledDigits);
+}
+
+// A surface numbered pixel by pixel, with a canvas that sees it through an origin and a clip.
+struct TPlacedCanvas {
+    TBitmap Surface{90, 40};
+    TCanvas Canvas;
+    TPlacedCanvas(TPoint Origin, const TRect& Clip, int32_t Pen)
+    {
+        for (int32_t y = 0; y < Surface.Height(); ++y)
+            for (int32_t x = 0; x < Surface.Width(); ++x)
+                Surface.SetPixel(x, y, uint32_t(y * 90 + x) * 0x010101u & 0xFFFFFFu);
+        Canvas.Attach(&Surface, Origin, Clip);
+        Canvas.Pen().Width = Pen;
+    }
+};
+
+}  // namespace
+
+// A picture of one text turned into that of another by painting only the changed cells is
+// exactly a fresh paint of the other text, for every kind of cell, pen and owner state, and
+// wherever the text lies on the canvas, clipped or not.
+TEST(TLMDLEDChangedCells, GiveThePictureOfAFreshPaint)
+{
+    const TCellSetup setups[] = {
+        {"saver cells", 9, 5, 1, 1, true, true},
+        {"construction cells", 9, 7, 2, 1, true, true},
+        {"small cells showing seven segments", 3, 3, 2, 1, true, true},
+        {"thick strokes", 12, 9, 3, 1, true, true},
+        {"a wider pen", 9, 7, 2, 3, true, true},
+        {"a disabled owner", 9, 5, 1, 1, false, true},
+        {"a disabled owner with lit digits", 9, 5, 1, 1, false, false},
+    };
+    const struct { const char* before; const char* after; } texts[] = {
+        {"Tue 3/5/2024", "Wed 3/6/2024"}, {"8888", "    "}, {"    ", "KXMW"}, {"12:59", "13:00"},
+        {"abc", "abc"},                    {"\x7f" "a", "b\xc3"},
+    };
+    const struct { const char* place; TPoint origin; TRect clip; TPoint at; } places[] = {
+        {"on the whole surface", {0, 0}, {0, 0, 90, 40}, {0, 0}},
+        {"across the left and top edges", {0, 0}, {0, 0, 90, 40}, {-7, -3}},
+        {"through an origin and a narrow clip", {5, 4}, {12, 6, 50, 30}, {2, 1}},
+    };
+    for (const auto& setup : setups)
+        for (const auto& t : texts)
+            for (const auto& p : places) {
+                TLMDLED led;
+                Configure(led, setup);
+                const TRect at(p.at.X, p.at.Y, p.at.X, p.at.Y);
+                TPlacedCanvas kept(p.origin, p.clip, setup.pen), fresh(p.origin, p.clip, setup.pen);
+                const std::string row = std::string(setup.name) + ", " + t.before + " to " + t.after + ", " + p.place;
+                ASSERT_TRUE(led.PaintLED(&kept.Canvas, at, t.before, setup.enabled, true)) << row;
+                ASSERT_TRUE(led.PaintChangedCells(kept.Canvas, at, t.before, t.after, setup.enabled)) << row;
+                const int32_t columns = led.ColumnCount(), lines = led.LineCount();
+                led.PaintLED(&fresh.Canvas, at, t.after, setup.enabled, true);
+                EXPECT_EQ(Describe(FirstDifference(kept.Surface, fresh.Surface)), "pictures are equal") << row;
+                EXPECT_EQ(columns, led.ColumnCount()) << row;
+                EXPECT_EQ(lines, led.LineCount()) << row;
+            }
+}
+
+// Where the cells of the two texts do not lie alike, or a changed cell cannot be copied whole,
+// nothing is drawn and the caller paints the whole text.
+TEST(TLMDLEDChangedCells, RefuseWhatCellByCellCannotGive)
+{
+    constexpr int32_t HugePen = 40;   // every lit outline reaches past its cell
+    const struct { const char* row; const char* before; const char* after; int32_t pen; bool flashing; } cases[] = {
+        {"a longer text", "12", "123", 1, false},
+        {"a shorter text", "123", "12", 1, false},
+        {"a line break", "1\r2", "1\r3", 1, false},
+        {"a skipped control code", "1\t2", "3\t2", 1, false},
+        {"a lit cell that reaches past its cell", "   ", " 8 ", HugePen, false},
+        {"a flashing renderer", "12", "13", 1, true},
+    };
+    for (const auto& c : cases) {
+        TLMDLED led;
+        MakeSaverSized(led);
+        TBitmap picture(60, 40);
+        picture.Canvas().Pen().Width = c.pen;
+        led.PaintLED(&picture.Canvas(), picture.BoundsRect(), c.before, true, true);
+        TBitmap before(60, 40);
+        before.Canvas().Draw(0, 0, picture);
+        if (c.flashing)
+            led.BeginFlash();
+        EXPECT_FALSE(led.PaintChangedCells(picture.Canvas(), picture.BoundsRect(), c.before, c.after, true)) << c.row;
+        EXPECT_FALSE(FirstDifference(picture, before)) << c.row << ": nothing is drawn";
+    }
+}
+
+// A paint reports whether every cell it drew is a copy of a whole cell, which is what painting
+// only the changed cells later relies on.
+TEST(TLMDLEDChangedCells, APaintTellsWhetherEveryCellWasCopiedWhole)
+{
+    const struct { const char* row; const char* text; int32_t pen; bool draw; bool copiesOnly; } cases[] = {
+        {"lit and unlit cells", "8 :", 1, true, true},
+        {"unlit cells under a huge pen", "   ", 40, true, true},
+        {"a lit cell under a huge pen", " 8 ", 40, true, false},
+        {"a measurement", "8", 1, false, false},
+    };
+    for (const auto& c : cases) {
+        TLMDLED led;
+        MakeSaverSized(led);
+        TBitmap picture(60, 20);
+        picture.Canvas().Pen().Width = c.pen;
+        EXPECT_EQ(led.PaintLED(&picture.Canvas(), picture.BoundsRect(), c.text, true, c.draw), c.copiesOnly) << c.row;
+    }
+}
+
 // ---- Pictures ------------------------------------------------------------------------------
 
 TEST(TLMDLEDPictures, RepresentativeCharacters)
