@@ -147,7 +147,7 @@ std::string TLMDClock::GetDigitalText()
     if (!FEnabled)
         return std::string(DisabledText);
     if (FMode == cmDate)
-        return TLMDDateFormat(CurrentPlatform().Locale).WeekdayAndDate(GetTime());
+        return FDateText.WeekdayAndDate(CurrentPlatform().Locale, GetTime());
     // The time, stopwatch, countdown and alarm readouts are not built; they show nothing.
     return std::string();
 }
@@ -198,7 +198,14 @@ bool TLMDClock::FormLoading() const
     return Loading() || (form && form->Loading());
 }
 
-std::string TLMDClock::ShownText() { return LMDLeftChars(GetDigitalText(), MaxCells); }
+// No character is shorter than a byte, so a text of at most MaxCells bytes is shown whole.
+std::string TLMDClock::ShownText()
+{
+    std::string text = GetDigitalText();
+    if (text.size() > MaxCells)
+        text = LMDLeftChars(text, MaxCells);
+    return text;
+}
 
 void TLMDClock::Paint()
 {
@@ -222,14 +229,15 @@ void TLMDClock::Paint()
     if (ShowsDigits())
         FDigital.SetColor(2, FDigitalColor);
     const TPictureState state = PictureState();
-    if (FPictureKept && state == FPictureFor && text == FPictureText) {
+    const bool kept = FPictureKept && state == FPictureFor;
+    if (kept && text == FPictureText) {
         // The renderer still counts the text's lines and cells, as painting it would.
         if (ShowsDigits())
-            FDigital.PaintLED(nullptr, TRect{}, LMDCellText(text), FEnabled, false);
-    } else {
+            FDigital.PaintLED(nullptr, TRect{}, FPictureCells, FEnabled, false);
+    } else if (!kept || !RedrawChangedCells(text)) {
         RenderPicture(text, state);
     }
-    Canvas().Draw(0, 0, FPicture);
+    TPictureCopier(Canvas()).Copy(0, 0, FPicture);
 }
 
 // The picture keeps its size and pixels from paint to paint; a new picture starts white and
@@ -244,11 +252,31 @@ void TLMDClock::RenderPicture(std::string_view Text, const TPictureState& State)
     canvas.Font() = TFontSpec{};
     canvas.MoveTo(0, 0);
     canvas.FillRect(FPicture.BoundsRect());
-    PaintPicture(canvas, Text);
+    FPictureCellsApart = PaintPicture(canvas, Text);
     FPictureFor = State;
     FPictureText = Text;
+    FPictureCells = LMDCellText(Text);
     // A flashing renderer shows another picture at every paint.
     FPictureKept = !FDigital.Flashing();
+}
+
+// The cells lie where the text's length puts them, so a text of the same length has every cell
+// in the same place. The canvas keeps the pen the kept cells were drawn with.
+bool TLMDClock::RedrawChangedCells(std::string_view Text)
+{
+    if (!ShowsDigits() || !FPictureCellsApart)
+        return false;
+    std::string cells = LMDCellText(Text);
+    if (cells.size() != FPictureCells.size())
+        return false;
+    const TPoint at = DigitalOrigin(static_cast<int32_t>(cells.size()));
+    const TRect area =
+        TRect::FromSize(at.X, at.Y, static_cast<int32_t>(cells.size()) * FDigital.GetWidth(), FDigital.GetHeight());
+    if (!FDigital.PaintChangedCells(FPicture.Canvas(), area, FPictureCells, cells, FEnabled))
+        return false;
+    FPictureText = Text;
+    FPictureCells = std::move(cells);
+    return true;
 }
 
 TLMDClock::TPictureState TLMDClock::PictureState() const
@@ -272,30 +300,36 @@ TLMDClock::TPictureState TLMDClock::PictureState() const
     return s;
 }
 
-void TLMDClock::PaintPicture(TCanvas& Canvas, std::string_view Text)
+bool TLMDClock::PaintPicture(TCanvas& Canvas, std::string_view Text)
 {
+    const auto cells = static_cast<int32_t>(LMDCharCount(Text));
     if (FDigitalOnly) {
         TRect client{0, 0, Width(), Height()};
         FBevel.Paint(Canvas, client);
-        PaintDigital(Canvas, {BevelExtent(), BevelExtent()}, Text);
-        return;
+        return PaintDigital(Canvas, DigitalOrigin(cells), Text);
     }
     // Without the analogue face the picture is the background and, with coShowDigital, the
     // readout in its middle.
     Canvas.Brush().Color = Color();
     Canvas.Brush().Style = bsSolid;
     Canvas.FillRect({0, 0, Width(), Height()});
-    if (FOptions.Contains(coShowDigital)) {
-        const auto cells = static_cast<int32_t>(LMDCharCount(Text));
-        PaintDigital(Canvas, {(Width() - cells * FDigital.GetWidth()) / 2, (Height() - FDigital.GetHeight()) / 2}, Text);
-    }
+    if (FOptions.Contains(coShowDigital))
+        return PaintDigital(Canvas, DigitalOrigin(cells), Text);
+    return false;
 }
 
-void TLMDClock::PaintDigital(TCanvas& Canvas, TPoint At, std::string_view Text)
+TPoint TLMDClock::DigitalOrigin(int32_t Cells) const
+{
+    if (FDigitalOnly)
+        return {BevelExtent(), BevelExtent()};
+    return {(Width() - Cells * FDigital.GetWidth()) / 2, (Height() - FDigital.GetHeight()) / 2};
+}
+
+bool TLMDClock::PaintDigital(TCanvas& Canvas, TPoint At, std::string_view Text)
 {
     // Setting the background notifies this clock, which is painting and so draws nothing more.
     FDigital.SetColor(2, FDigitalColor);
     const auto cells = static_cast<int32_t>(LMDCharCount(Text));
     const TRect area = TRect::FromSize(At.X, At.Y, cells * FDigital.GetWidth(), FDigital.GetHeight());
-    FDigital.PaintLED(&Canvas, area, LMDCellText(Text), FEnabled, true);
+    return FDigital.PaintLED(&Canvas, area, LMDCellText(Text), FEnabled, true);
 }

@@ -11,6 +11,7 @@
 #include "platform/core/DateTime.h"
 #include "platform/gfx/Bitmap.h"
 #include "widgets/TLMDBevel.h"
+#include "widgets/TLMDDateFormat.h"
 #include "widgets/TLMDLED.h"
 #include "widgets/TLMDTimer.h"
 
@@ -61,7 +62,8 @@ struct TLMDTimeOffset {
 //
 // Every paint has the picture in an off-screen image of the widget's size and copies it to the
 // screen in one block, so the digits never flicker. The image is kept from paint to paint and
-// drawn again only when the text or anything else it shows changed.
+// drawn again only when the text or anything else it shows changed; when only the text changed,
+// only the cells whose character changed are drawn again.
 class TLMDClock : public TControl {
 public:
     static constexpr std::string_view DisabledText = "--- NA ---";
@@ -172,11 +174,18 @@ private:
     TPictureState PictureState() const;
     // Draws the picture of Text into FPicture, as on a new white image.
     void RenderPicture(std::string_view Text, const TPictureState& State);
+    // Turns the kept picture, still drawn for the state of this paint, into the picture of Text
+    // by drawing only the cells whose character changed; false, with the picture as it was,
+    // where that cannot give exactly what RenderPicture would draw.
+    bool RedrawChangedCells(std::string_view Text);
     // The readout as shown: GetDigitalText, cut to MaxCells characters.
     std::string ShownText();
     bool CorrectBounds(std::string_view Text);
-    void PaintDigital(TCanvas& Canvas, TPoint At, std::string_view Text);
-    void PaintPicture(TCanvas& Canvas, std::string_view Text);
+    // Where the readout's first cell lies for a text of Cells characters.
+    TPoint DigitalOrigin(int32_t Cells) const;
+    // Both return what the renderer's PaintLED returned, or false when no cells were drawn.
+    bool PaintDigital(TCanvas& Canvas, TPoint At, std::string_view Text);
+    bool PaintPicture(TCanvas& Canvas, std::string_view Text);
 
     TLMDClockMode FMode = cmNormal;
     bool FDigitalOnly = false;
@@ -197,10 +206,16 @@ private:
     TLMDBevel FBevel;
     TLMDLED FDigital;
     std::unique_ptr<TLMDTimer> FClockTimer;
+    // The date text of the last paint, written again only for a new day or new locale items.
+    TLMDDateText FDateText;
 
-    // The picture of the last paint, kept with what it was drawn from while it is complete.
+    // The picture of the last paint, kept with what it was drawn from while it is complete:
+    // the state, the text and the renderer's cells of that text, and whether every cell was
+    // copied whole, so that each covers only its own rectangle.
     TBitmap FPicture;
     bool FPictureKept = false;
     TPictureState FPictureFor;
     std::string FPictureText;
+    std::string FPictureCells;
+    bool FPictureCellsApart = false;
 };

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
 #include "platform/core/DateTime.h"
@@ -41,4 +42,35 @@ private:
     const ILocale* FLocale;
     std::string FShortDateFormat;
     std::string FDateSeparator;
+};
+
+// The readout's text of a date, kept from one call to the next: WeekdayAndDate writes it anew
+// only when the day, the locale or one of the locale's items it was written from changed. The
+// items are read from the locale at every call, so a new setting shows at once; what is saved
+// is the writing, which costs several times the reading.
+class TLMDDateText {
+public:
+    // The text TLMDDateFormat(Locale).WeekdayAndDate(Value) gives; it stays valid until the
+    // next call.
+    const std::string& WeekdayAndDate(const ILocale* Locale, TDateTime Value);
+
+private:
+    // Every item of the locale that the text of one day can take: the format, the separator,
+    // and the names of the day's weekday and month (left empty for a format that shows no
+    // month name).
+    struct TItems {
+        std::string Format;
+        std::string Separator;
+        std::string DayName;
+        std::string MonthName;
+        friend bool operator==(const TItems&, const TItems&) = default;
+    };
+
+    bool FKept = false;
+    const ILocale* FLocale = nullptr;
+    int64_t FDay = 0;
+    int FMonth = 0;   // 0 when the month name was not read
+    TItems FItems;
+    TItems FRead;   // the items of the call under way
+    std::string FText;
 };

@@ -14,6 +14,7 @@
 #include "tests/framework/FrameworkFixture.h"
 #include "tests/support/GoldenImage.h"
 #include "widgets/TLMDClock.h"
+#include "widgets/TLMDDateFormat.h"
 
 namespace {
 
@@ -227,6 +228,52 @@ TEST_F(LMDClockText, WeekdayAndShortDateFromTheLocaleWithDefaultsForWhatIsMissin
         c.setup(Locale);
         EXPECT_EQ(Clock2->GetDigitalText(), c.text) << c.row;
     }
+}
+
+// The text of a day is kept from one paint to the next; a change of the day or of any locale
+// item the text is written from shows at the next paint all the same, and the text is then
+// what the date conventions write afresh.
+TEST_F(LMDClockText, EveryNewDayAndLocaleItemShowsAtTheNextText)
+{
+    using TLocaleStep = std::function<void(THeadlessLocale&)>;
+    const TLocaleStep none = [](THeadlessLocale&) {};
+    const struct { const char* row; TLocaleStep setup; std::function<void()> change; TLocaleStep localeChange; } cases[] = {
+        {"later the same day", none, [&] { Clock.SetLocalTime(March5(23, 59, 59)); }, none},
+        {"the next day", none, [&] { Clock.SetLocalTime({2024, 3, 3, 6, 0, 0, 0, 0}); }, none},
+        {"the day's name", none, [] {}, [](THeadlessLocale& l) { l.SetShortDayName(2, "Tux"); }},
+        {"another day's name", none, [] {}, [](THeadlessLocale& l) { l.SetShortDayName(3, "Wex"); }},
+        {"the format", none, [] {}, [](THeadlessLocale& l) { l.SetShortDateFormat("dd.MM.yyyy"); }},
+        {"the separator", none, [] {}, [](THeadlessLocale& l) { l.SetDateSeparator("-"); }},
+        {"the month's name in a format that shows it", [](THeadlessLocale& l) { l.SetShortDateFormat("d MMM yyyy"); },
+         [] {}, [](THeadlessLocale& l) { l.SetShortMonthName(3, "Mrz"); }},
+        {"the month's name in quotes", [](THeadlessLocale& l) { l.SetShortDateFormat("'MMM' d"); }, [] {},
+         [](THeadlessLocale& l) { l.SetShortMonthName(3, "Mrz"); }},
+        {"a format that starts showing the month's name", [](THeadlessLocale& l) { l.SetShortMonthName(3, "Mrz"); },
+         [] {}, [](THeadlessLocale& l) { l.SetShortDateFormat("d MMM"); }},
+        {"the next month with its name", [](THeadlessLocale& l) { l.SetShortDateFormat("d MMM"); },
+         [&] { Clock.SetLocalTime({2024, 4, 1, 1, 0, 0, 0, 0}); }, none},
+    };
+    for (const auto& c : cases) {
+        Locale = THeadlessLocale();
+        Clock.SetLocalTime(March5());
+        c.setup(Locale);
+        TLMDClock kept(Form);
+        kept.SetMode(cmDate);
+        kept.GetDigitalText();
+        c.change();
+        c.localeChange(Locale);
+        EXPECT_EQ(kept.GetDigitalText(), TLMDDateFormat(&Locale).WeekdayAndDate(kept.GetTime())) << c.row;
+    }
+}
+
+// The kept text belongs to the locale it was written from.
+TEST_F(LMDClockText, ALocaleGoneShowsTheDefaultsAtTheNextText)
+{
+    EXPECT_EQ(Clock2->GetDigitalText(), "Tue 3/5/2024");
+    Platform p = CurrentPlatform();
+    p.Locale = nullptr;
+    ScopedPlatform none(p);
+    EXPECT_EQ(Clock2->GetDigitalText(), "Tue 3/5/24");
 }
 
 TEST_F(LMDClockText, WithoutAPlatformLocaleTheDefaultsApply)
@@ -475,9 +522,31 @@ TEST_F(LMDClockPaint, AfterEveryChangeTheReadoutShowsWhatANewReadoutShows)
         {"the system colour of the lit segments",
          [](TLMDClock& c) { c.Digital().SetColor(0, clBtnFace); }, [&](TLMDClock& c) { scheme.Face = clYellow; c.Repaint(); }},
         {"a measurement between paints", none, [](TLMDClock& c) { c.Digital().CalcBoundsRect("1\r23", 0); c.Repaint(); }},
+        // A text of the same length is drawn cell by cell over the kept picture.
+        {"two new days", none,
+         [&](TLMDClock& c) {
+             Clock.SetLocalTime({2024, 3, 3, 6, 14, 0, 0, 0});
+             c.OnTimer();
+             Clock.SetLocalTime({2024, 3, 4, 7, 14, 0, 0, 0});
+             c.OnTimer();
+         }},
+        {"a new day after the lit colour", none,
+         [&](TLMDClock& c) {
+             c.Digital().SetColor(0, clLime);
+             Clock.SetLocalTime({2024, 3, 3, 6, 14, 0, 0, 0});
+             c.OnTimer();
+         }},
+        {"a new day in a frame", [](TLMDClock& c) { c.Bevel().SetBorderWidth(2); c.Bevel().SetBorderColor(clWhite); },
+         [&](TLMDClock& c) { Clock.SetLocalTime({2024, 3, 3, 6, 14, 0, 0, 0}); c.OnTimer(); }},
+        {"a new day in the middle of the face",
+         [](TLMDClock& c) { c.SetDigitalOnly(false); c.SetOptions({coShowDigital, co24Hour}); },
+         [&](TLMDClock& c) { Clock.SetLocalTime({2024, 3, 3, 6, 14, 0, 0, 0}); c.OnTimer(); }},
+        {"the locale's day name", none, [&](TLMDClock& c) { Locale.SetShortDayName(2, "T:e"); c.Repaint(); }},
+        {"the locale's date format", none, [&](TLMDClock& c) { SetGermanData(Locale); c.Repaint(); }},
     };
     for (const auto& c : cases) {
         scheme.Face = clSilver;
+        Locale = THeadlessLocale();
         Clock.SetLocalTime(March5());
         c.setup(*Clock2);
         ShowForm();
