@@ -21,6 +21,33 @@ int32_t WidePercentage(int64_t Done, int64_t Range)
     return static_cast<int32_t>(std::trunc(static_cast<long double>(Done) * 100.0L / static_cast<long double>(Range)));
 }
 
+// DrawnShade for the colours of one picture, with each system colour looked up only once
+// however many places use it: a look-up asks the platform's colour scheme, and the frame's
+// layers share their shadow and highlight colours. The scheme does not change during a paint.
+class TShadeLookup {
+public:
+    uint64_t operator()(TColor Color)
+    {
+        if (!IsSystemColor(Color))
+            return DrawnShade(Color);
+        for (size_t i = 0; i < FCount; ++i)
+            if (FColors[i] == Color)
+                return FShades[i];
+        const uint64_t shade = DrawnShade(Color);
+        if (FCount < FColors.size()) {
+            FColors[FCount] = Color;
+            FShades[FCount++] = shade;
+        }
+        return shade;
+    }
+
+private:
+    // Only the first FCount entries are set; leaving the rest alone spares clearing them.
+    std::array<TColor, 14> FColors;
+    std::array<uint64_t, 14> FShades;
+    size_t FCount = 0;
+};
+
 }  // namespace
 
 TVrLevelBar::TVrLevelBar(TComponent* Owner) : TVrGraphicImageControl(Owner)
@@ -91,13 +118,19 @@ void TVrLevelBar::StepIt() { StepBy(FStep); }
 
 void TVrLevelBar::StepBy(int32_t Delta) { SetPosition(Saturated(int64_t(FPosition) + Delta)); }
 
+// Within the 32-bit range the truncated quotient in whole numbers is exactly what SolveForY
+// gives: Done * 100 is exact in floating point, and the one rounding of its division moves the
+// quotient (at most 100) by less than 100 parts in 2^53, while a quotient that is not whole lies
+// at least 1 / Range, more than 2^-31, away from the next whole number.
 int32_t TVrLevelBar::GetPercentDone() const
 {
     const int64_t done = int64_t(FPosition) - FMinValue;
     const int64_t range = int64_t(FMaxValue) - FMinValue;
     if (range > INT32_MAX)
         return WidePercentage(done, range);
-    return SolveForY(static_cast<int32_t>(done), static_cast<int32_t>(range));
+    if (range == 0)
+        return 0;
+    return static_cast<int32_t>(done * 100 / range);
 }
 
 void TVrLevelBar::Changed()
@@ -190,21 +223,22 @@ void TVrLevelBar::BevelChanged(TVrPersistent*)
 
 // The buffer keeps its picture from paint to paint. When nothing it depends on changed, it is
 // presented as it is; when only the level moved, only the ticks between the old and the new
-// level are filled again.
+// level are copied in from the pictures of the bar fully lit and fully unlit.
 void TVrLevelBar::Paint()
 {
     CalcPaintParams();
     const TPictureState state = PictureState();
-    const bool kept = FPictureShown && !Transparent();
-    if (!kept || !(state == FShown)) {
-        const bool levelOnly = kept && OnlyLevelDiffers(FShown, state);
+    const bool sameLook = FPictureShown && !Transparent() && state.Look == FShown.Look;
+    if (!sameLook || state.LitCount != FShown.LitCount) {
         FPictureShown = false;   // until the drawing below is complete
-        if (levelOnly)
-            DrawTicksBetween(FShown.LitCount, state.LitCount);
+        if (sameLook && TicksApart(state.Look))
+            ShowLevelBetween(FShown.LitCount, state.LitCount, state.Look);
         else
             DrawPicture();
         FShown = state;
-        FPictureShown = true;
+        // A picture drawn over the parent's pixels is no picture of the bar once it turns
+        // opaque again.
+        FPictureShown = !Transparent();
     }
     TVrGraphicImageControl::Paint();
 }
@@ -220,54 +254,80 @@ void TVrLevelBar::DrawPicture()
         DrawVert();
 }
 
-void TVrLevelBar::DrawTicksBetween(int32_t LitBefore, int32_t LitNow)
+// Ticks that do not overlap each cover pixels of their own, and a tick's pixels take one
+// colour when lit and another when not. So the picture for any lit count is the fully lit
+// picture over the lit ticks and the fully unlit one everywhere else, and the pixels between
+// two levels, gaps included, come from one of the two in a single block.
+void TVrLevelBar::ShowLevelBetween(int32_t LitBefore, int32_t LitNow, const TLook& Look)
 {
-    for (int32_t n = std::min(LitBefore, LitNow) + 1; n <= std::max(LitBefore, LitNow); ++n)
-        FillTick(n);
+    if (!FLevelPicturesKept || !(FLevelPicturesFor == Look))
+        MakeLevelPictures(LitBefore, Look);
+    TBitmap& source = LitNow > LitBefore ? FAllLit : FNoneLit;
+    const TRect span = TicksSpan(std::min(LitBefore, LitNow) + 1, std::max(LitBefore, LitNow));
+    GetBitmapCanvas().Draw(span.Left, span.Top, source.Canvas(), span);
+}
+
+void TVrLevelBar::MakeLevelPictures(int32_t Lit, const TLook& Look)
+{
+    FLevelPicturesKept = false;
+    const TBitmap& buffer = BufferBitmap();
+    for (TBitmap* picture : {&FAllLit, &FNoneLit}) {
+        picture->SetSize(buffer.Width(), buffer.Height());
+        picture->Canvas().Draw(0, 0, buffer);
+    }
+    for (int32_t n = Lit + 1; n <= FTickCount; ++n)
+        FillTick(FAllLit.Canvas(), n, true);
+    for (int32_t n = 1; n <= Lit; ++n)
+        FillTick(FNoneLit.Canvas(), n, false);
+    FLevelPicturesFor = Look;
+    FLevelPicturesKept = true;
+}
+
+// Along the bar the ticks follow one another in the order of their numbers, one way or the
+// other; across it every tick fills the same rows or columns.
+TRect TVrLevelBar::TicksSpan(int32_t First, int32_t Last) const
+{
+    if (First > Last)
+        return {};
+    const TRect a = TickRect(First), b = TickRect(Last);
+    return {std::min(a.Left, b.Left), std::min(a.Top, b.Top), std::max(a.Right, b.Right), std::max(a.Bottom, b.Bottom)};
 }
 
 TVrLevelBar::TPictureState TVrLevelBar::PictureState() const
 {
     TPictureState s;
-    s.BufferWidth = BufferBitmap().Width();
-    s.BufferHeight = BufferBitmap().Height();
-    s.Width = Width();
-    s.Height = Height();
-    s.PaintArea = FPaintArea;
-    s.TickStep = FTickStep;
-    s.TickHeight = FTickHeight;
-    s.Spacing = FSpacing;
-    s.TickCount = FTickCount;
     s.LitCount = FLitCount;
-    s.Zone1End = FZone1End;
-    s.Zone2End = FZone2End;
-    s.Orientation = FOrientation;
-    s.Style = FStyle;
-    s.Shades = {DrawnShade(Color()),
-                DrawnShade(FPalette1.GetColors(0)), DrawnShade(FPalette1.GetColors(1)),
-                DrawnShade(FPalette2.GetColors(0)), DrawnShade(FPalette2.GetColors(1)),
-                DrawnShade(FPalette3.GetColors(0)), DrawnShade(FPalette3.GetColors(1))};
+    TLook& l = s.Look;
+    l.BufferWidth = BufferBitmap().Width();
+    l.BufferHeight = BufferBitmap().Height();
+    l.Width = Width();
+    l.Height = Height();
+    l.PaintArea = FPaintArea;
+    l.TickStep = FTickStep;
+    l.TickHeight = FTickHeight;
+    l.Spacing = FSpacing;
+    l.TickCount = FTickCount;
+    l.Zone1End = FZone1End;
+    l.Zone2End = FZone2End;
+    l.Orientation = FOrientation;
+    l.Style = FStyle;
+    TShadeLookup shade;
+    l.Shades = {shade(Color()),
+                shade(FPalette1.GetColors(0)), shade(FPalette1.GetColors(1)),
+                shade(FPalette2.GetColors(0)), shade(FPalette2.GetColors(1)),
+                shade(FPalette3.GetColors(0)), shade(FPalette3.GetColors(1))};
     const TVrBevel& b = FBevel;
-    s.BevelLayout = {b.BorderWidth(), b.InnerWidth(), b.InnerStyle(), b.InnerOutline(), b.InnerSpace(),
+    l.BevelLayout = {b.BorderWidth(), b.InnerWidth(), b.InnerStyle(), b.InnerOutline(), b.InnerSpace(),
                      b.OuterWidth(),  b.OuterStyle(), b.OuterOutline(), b.OuterSpace(), b.Visible()};
     // A colour counts only where its layer is drawn; the layout above tells which ones are.
-    const auto drawn = [](bool Drawn, TColor Color) { return Drawn ? DrawnShade(Color) : 0; };
+    const auto drawn = [&shade](bool Drawn, TColor Color) { return Drawn ? shade(Color) : 0; };
     const bool inner = b.InnerStyle() != bsNone && b.InnerWidth() > 0;
     const bool outer = b.OuterStyle() != bsNone && b.OuterWidth() > 0;
-    s.BevelShades = {drawn(b.BorderWidth() > 0, b.BorderColor()), drawn(inner, b.InnerShadow()),
+    l.BevelShades = {drawn(b.BorderWidth() > 0, b.BorderColor()), drawn(inner, b.InnerShadow()),
                      drawn(inner, b.InnerHighlight()),           drawn(b.InnerSpace() > 0, b.InnerColor()),
                      drawn(outer, b.OuterShadow()),              drawn(outer, b.OuterHighlight()),
                      drawn(b.OuterSpace() > 0, b.OuterColor())};
     return s;
-}
-
-bool TVrLevelBar::OnlyLevelDiffers(const TPictureState& Old, const TPictureState& New)
-{
-    if (New.Spacing < 0)
-        return false;
-    TPictureState same = New;
-    same.LitCount = Old.LitCount;
-    return same == Old;
 }
 
 void TVrLevelBar::CalcPaintParams()
@@ -312,12 +372,12 @@ void TVrLevelBar::SnapLength()
 // percentage arithmetic, so 60 % of 50 ticks is 29, and a full bar lights every tick.
 // The shares are taken in extended precision, which costs more than the rest of a paint, so each
 // count is kept with the values it came from and taken again only when one of those changed: a
-// new level leaves the zones as they are.
+// new level leaves the zones as they are, and the lit count of each percentage is kept.
 void TVrLevelBar::CountLitTicksAndZones()
 {
     const std::array<int32_t, 4> litFor{FPosition, FMinValue, FMaxValue, FTickCount};
     if (!FLitCounted || litFor != FLitCountedFor) {
-        FLitCount = SolveForX(GetPercentDone(), FTickCount);
+        FLitCount = LitTicksAt(GetPercentDone());
         FLitCounted = true;
         FLitCountedFor = litFor;
     }
@@ -328,6 +388,20 @@ void TVrLevelBar::CountLitTicksAndZones()
         FZonesCounted = true;
         FZonesCountedFor = zonesFor;
     }
+}
+
+int32_t TVrLevelBar::LitTicksAt(int32_t Percent)
+{
+    if (Percent < 0 || Percent > 100)
+        return SolveForX(Percent, FTickCount);
+    if (FLitTableTicks != FTickCount) {
+        FLitAtPercent.fill(-1);
+        FLitTableTicks = FTickCount;
+    }
+    int32_t& lit = FLitAtPercent[static_cast<size_t>(Percent)];
+    if (lit < 0)
+        lit = SolveForX(Percent, FTickCount);
+    return lit;
 }
 
 // Along the bar, tick N lies N - 1 steps from the low end: from the left or the right for a
@@ -354,8 +428,12 @@ TColor TVrLevelBar::TickColor(int32_t N) const
 {
     if (N < 1 || N > FTickCount)
         return clNone;
-    const TVrPalette& zone = N <= FZone1End ? FPalette1 : N <= FZone2End ? FPalette2 : FPalette3;
-    return zone.GetColors(N <= FLitCount ? 1 : 0);
+    return ZoneOf(N).GetColors(N <= FLitCount ? 1 : 0);
+}
+
+const TVrPalette& TVrLevelBar::ZoneOf(int32_t N) const
+{
+    return N <= FZone1End ? FPalette1 : N <= FZone2End ? FPalette2 : FPalette3;
 }
 
 // A horizontal bar draws from its low end on, the lit ticks first.
@@ -372,10 +450,13 @@ void TVrLevelBar::DrawVert()
         FillTick(n);
 }
 
-void TVrLevelBar::FillTick(int32_t N)
+void TVrLevelBar::FillTick(int32_t N) { FillTick(GetBitmapCanvas(), N, N <= FLitCount); }
+
+void TVrLevelBar::FillTick(TCanvas& Canvas, int32_t N, bool Lit) const
 {
-    TCanvas& canvas = GetBitmapCanvas();
-    canvas.Brush().Style = bsSolid;
-    canvas.Brush().Color = TickColor(N);
-    canvas.FillRect(TickRect(N));
+    if (N < 1 || N > FTickCount)
+        return;
+    Canvas.Brush().Style = bsSolid;
+    Canvas.Brush().Color = ZoneOf(N).GetColors(Lit ? 1 : 0);
+    Canvas.FillRect(TickRect(N));
 }

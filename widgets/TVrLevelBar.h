@@ -108,10 +108,10 @@ protected:
     void DrawVert();
 
 private:
-    // Everything the picture in the buffer depends on, colours taken as the pixels they give
-    // now (a system colour can change without any property changing). A paint whose state
-    // equals the one the buffer was drawn for finds the picture already there.
-    struct TPictureState {
+    // Everything the picture in the buffer depends on apart from the number of lit ticks,
+    // colours taken as the pixels they give now (a system colour can change without any
+    // property changing).
+    struct TLook {
         int32_t BufferWidth = 0;
         int32_t BufferHeight = 0;
         int32_t Width = 0;
@@ -121,7 +121,6 @@ private:
         int32_t TickHeight = 0;
         int32_t Spacing = 0;
         int32_t TickCount = 0;
-        int32_t LitCount = 0;
         int32_t Zone1End = 0;
         int32_t Zone2End = 0;
         TVrOrientation Orientation = voVertical;
@@ -131,23 +130,41 @@ private:
         // The frame's widths, styles and visibility, and its colours.
         std::array<int64_t, 10> BevelLayout{};
         std::array<uint64_t, 7> BevelShades{};
-        friend bool operator==(const TPictureState&, const TPictureState&) = default;
+        friend bool operator==(const TLook&, const TLook&) = default;
+    };
+    // A paint whose look and lit count equal those the buffer was drawn for finds the picture
+    // already there.
+    struct TPictureState {
+        TLook Look;
+        int32_t LitCount = 0;
     };
 
     TPictureState PictureState() const;
-    // Whether the picture for New differs from the one for Old only in ticks that changed
-    // between lit and unlit, and those ticks can be drawn again on their own: ticks that do not
-    // overlap leave no trace of their neighbours.
-    static bool OnlyLevelDiffers(const TPictureState& Old, const TPictureState& New);
+    // Whether ticks of this look cover pixels of their own, which no other tick draws on: then
+    // a tick can be drawn again, or copied, without regard to its neighbours.
+    static bool TicksApart(const TLook& Look) { return Look.Spacing >= 0; }
     void DrawPicture();
-    // Fills again the ticks whose number lies between the two lit counts.
-    void DrawTicksBetween(int32_t LitBefore, int32_t LitNow);
+    // Turns the picture in the buffer, drawn for LitBefore lit ticks, into the one for LitNow,
+    // by copying the ticks between the two from the picture of the bar fully lit or fully
+    // unlit. Look is the look of the paint under way, the one the buffer shows.
+    void ShowLevelBetween(int32_t LitBefore, int32_t LitNow, const TLook& Look);
+    // Draws the pictures of the bar fully lit and fully unlit from the buffer's picture, which
+    // shows Lit lit ticks in Look.
+    void MakeLevelPictures(int32_t Lit, const TLook& Look);
+    // The rectangle from the first to the last of the ticks numbered First .. Last, the gaps
+    // between them included.
+    TRect TicksSpan(int32_t First, int32_t Last) const;
 
     void PaletteModified(TVrPersistent* Sender);
     void BevelChanged(TVrPersistent* Sender);
     void SnapLength();
     void CountLitTicksAndZones();
+    // The number of lit ticks for a level of Percent per cent.
+    int32_t LitTicksAt(int32_t Percent);
     void FillTick(int32_t N);
+    // Fills tick N on Canvas in its zone's colour for a lit or an unlit tick.
+    void FillTick(TCanvas& Canvas, int32_t N, bool Lit) const;
+    const TVrPalette& ZoneOf(int32_t N) const;
 
     int32_t FMaxValue = 100;
     int32_t FMinValue = 0;
@@ -176,10 +193,20 @@ private:
     std::array<int32_t, 4> FLitCountedFor{};
     bool FZonesCounted = false;
     std::array<int32_t, 3> FZonesCountedFor{};
+    // The lit count of each whole percentage for the tick count FLitTableTicks; -1 where it has
+    // not been taken yet.
+    std::array<int32_t, 101> FLitAtPercent{};
+    int32_t FLitTableTicks = -1;
 
     // The state the buffer was last drawn for, when it holds a complete picture.
     bool FPictureShown = false;
     TPictureState FShown;
+    // The bar with every tick lit and with none lit, in the look FLevelPicturesFor, while
+    // FLevelPicturesKept. Outside the ticks both equal the buffer's picture.
+    bool FLevelPicturesKept = false;
+    TLook FLevelPicturesFor;
+    TBitmap FAllLit;
+    TBitmap FNoneLit;
 
     // Destroyed in reverse order: the frame first, then the colour pairs.
     TVrPalette FPalette1;

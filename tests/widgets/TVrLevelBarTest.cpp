@@ -2,10 +2,12 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
 #include "platform/core/Color.h"
+#include "platform/core/Numeric.h"
 #include "platform/gfx/Canvas.h"
 #include "tests/framework/FrameworkFixture.h"
 #include "tests/support/GoldenImage.h"
@@ -177,6 +179,29 @@ TEST_F(VrLevelBarPicture, AfterEveryChangeTheBarShowsWhatANewBarShows)
         {"the system colour a zone shows",
          [](TVrLevelBar& b) { b.Palette1().SetHigh(clBtnFace); b.Palette1().SetLow(clBtnFace); },
          [&scheme](TVrLevelBar& b) { scheme.Face = clYellow; b.Invalidate(); }},
+        // Each new level below is shown at once, so the later ones start from the pictures of
+        // the bar fully lit and unlit that the earlier ones left, made for the look before.
+        {"levels up and down", none,
+         [](TVrLevelBar& b) { b.SetPosition(80); b.SetPosition(5); b.SetPosition(100); b.SetPosition(50); }},
+        {"levels before and after a zone colour", none,
+         [](TVrLevelBar& b) { b.SetPosition(80); b.Palette2().SetHigh(clWhite); b.SetPosition(90); b.SetPosition(10); }},
+        {"levels before and after the system colour a zone shows",
+         [](TVrLevelBar& b) { b.Palette1().SetHigh(clBtnFace); },
+         [&scheme](TVrLevelBar& b) { b.SetPosition(80); scheme.Face = clYellow; b.SetPosition(20); b.SetPosition(60); }},
+        {"levels before and after the frame", none,
+         [](TVrLevelBar& b) { b.SetPosition(80); b.Bevel().SetOuterStyle(bsRaised); b.SetPosition(20); b.SetPosition(90); }},
+        {"levels before and after the spacing", none,
+         [](TVrLevelBar& b) { b.SetPosition(80); b.SetSpacing(2); b.SetPosition(20); b.SetPosition(60); }},
+        {"transparent and back", [](TVrLevelBar& b) { b.SetColor(clNavy); },
+         [this](TVrLevelBar& b) { b.SetTransparent(true); App.ProcessMessages(); b.SetTransparent(false); }},
+        {"a level while transparent", [](TVrLevelBar& b) { b.SetColor(clNavy); },
+         [this](TVrLevelBar& b) {
+             b.SetTransparent(true);
+             b.SetPosition(60);
+             App.ProcessMessages();
+             b.SetTransparent(false);
+             b.SetPosition(70);
+         }},
     };
     for (const auto& c : cases) {
         scheme.Face = clSilver;
@@ -207,6 +232,57 @@ TEST_F(VrLevelBarPicture, AfterEveryChangeTheBarShowsWhatANewBarShows)
                 ASSERT_EQ(shownKept->Pixel(x, y), shownFresh->Pixel(x, y)) << c.change << " at " << TPoint{x, y};
         delete kept;
         delete fresh;
+    }
+}
+
+// A new level is shown by copying the ticks between the old and the new level from pictures of
+// the bar fully lit and fully unlit. At every level in turn the bar shows exactly what a bar
+// drawn afresh at that level shows, whatever its direction, filling side, ticks and frame.
+TEST_F(VrLevelBarPicture, EveryLevelInTurnShowsWhatAFreshBarShows)
+{
+    using TStep = std::function<void(TVrLevelBar&)>;
+    const TStep none = [](TVrLevelBar&) {};
+    const struct { const char* bar; TSize size; TVrOrientation orientation; TStep setup; } bars[] = {
+        {"the saver's bar", {105, 8}, voHorizontal, none},
+        {"filling from the right", {105, 8}, voHorizontal, [](TVrLevelBar& b) { b.SetStyle(psTopRight); }},
+        {"vertical, from the bottom", {12, 39}, voVertical, [](TVrLevelBar& b) { b.SetTickHeight(2); }},
+        {"vertical, from the top", {12, 39}, voVertical,
+         [](TVrLevelBar& b) { b.SetTickHeight(2); b.SetStyle(psTopRight); }},
+        {"ticks without gaps", {105, 8}, voHorizontal, [](TVrLevelBar& b) { b.SetSpacing(0); b.SetTickHeight(3); }},
+        {"wide gaps", {60, 10}, voHorizontal, [](TVrLevelBar& b) { b.SetSpacing(3); b.SetTickHeight(2); }},
+        {"a raised frame in system colours", {105, 12}, voHorizontal,
+         [](TVrLevelBar& b) { b.Bevel().SetOuterStyle(bsRaised); b.Bevel().SetOuterWidth(2); }},
+        {"three ticks", {20, 8}, voHorizontal, [](TVrLevelBar& b) { b.SetTickHeight(4); b.SetSpacing(2); }},
+        {"overlapping ticks", {105, 8}, voHorizontal, [](TVrLevelBar& b) { b.SetSpacing(-1); b.SetTickHeight(3); }},
+    };
+    const int32_t levels[] = {37, 74, 0, 100, 99, 1, 50, 51, 13};
+    Form->SetBounds(0, 0, 200, 160);
+    for (const auto& c : bars) {
+        auto* kept = Stored(TRect::FromSize(10, 20, c.size.Width, c.size.Height), c.orientation, c.setup);
+        Show(*kept);
+        for (const int32_t level : levels) {
+            kept->SetPosition(level);
+            App.ProcessMessages();
+            auto* fresh = new TProbeBar(Form);
+            fresh->BeginLoading();
+            fresh->SetBounds(10, 100, c.size.Width, c.size.Height);
+            fresh->SetOrientation(c.orientation);
+            MakeSaverBevel(fresh->Bevel());
+            c.setup(*fresh);
+            fresh->SetPosition(level);
+            fresh->Loaded();
+            fresh->SetParent(Form);
+            App.ProcessMessages();
+            ASSERT_GT(fresh->Paints, 0) << c.bar << " at " << level;
+            ASSERT_EQ(kept->BoundsRect().Translated(0, 80), fresh->BoundsRect()) << c.bar << " at " << level;
+            const auto shownKept = Shown(*kept), shownFresh = Shown(*fresh);
+            for (int32_t y = 0; y < shownKept->Height(); ++y)
+                for (int32_t x = 0; x < shownKept->Width(); ++x)
+                    ASSERT_EQ(shownKept->Pixel(x, y), shownFresh->Pixel(x, y))
+                        << c.bar << " at " << level << ", pixel " << TPoint{x, y};
+            delete fresh;
+        }
+        delete kept;
     }
 }
 
@@ -466,6 +542,30 @@ TEST_F(VrLevelBarValues, PercentDoneOverTheWholeRange)
         bar.SetMinValue(c.min);
         bar.SetPosition(c.position);
         EXPECT_EQ(bar.GetPercentDone(), c.percent) << c.position << " in " << c.min << " .. " << c.max;
+    }
+}
+
+// The share is taken in whole numbers wherever the range fits in 32 bits; it must truncate
+// exactly as the floating-point percentage does, also where the quotient lies a hair below or
+// above a whole per cent.
+TEST_F(VrLevelBarValues, PercentDoneTruncatesLikeTheFloatingPointPercentage)
+{
+    const int32_t ranges[] = {1, 3, 7, 100, 101, 4000, 999'999'937, INT_MAX - 1, INT_MAX};
+    for (const int32_t range : ranges) {
+        TVrLevelBar bar(Form);
+        bar.SetMaxValue(range);
+        std::vector<int64_t> positions = {0, 1, range / 3, range / 2, int64_t(range) - 1, range};
+        for (int64_t percent = 1; percent < 100; ++percent) {
+            const int64_t boundary = int64_t(range) * percent / 100;
+            for (int64_t p = boundary - 1; p <= boundary + 1; ++p)
+                positions.push_back(p);
+        }
+        for (const int64_t p : positions) {
+            if (p < 0 || p > range)
+                continue;
+            bar.SetPosition(static_cast<int32_t>(p));
+            ASSERT_EQ(bar.GetPercentDone(), SolveForY(static_cast<int32_t>(p), range)) << p << " of " << range;
+        }
     }
 }
 
