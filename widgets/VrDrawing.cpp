@@ -79,20 +79,38 @@ TPictureCopier::TPictureCopier(TCanvas& Canvas)
 
 void TPictureCopier::Copy(int32_t x, int32_t y, const TBitmap& Source)
 {
-    // A copy within one surface may overlap itself; the canvas reads every pixel before it
-    // writes over it.
-    if (!FSurface || FSurface == &Source || !FClipExact) {
+    if (!CopyOwn(x, y, Source, Source.BoundsRect()))
         FCanvas.Draw(x, y, Source);
-        return;
-    }
-    const int64_t left = std::max<int64_t>(x, FClip.Left), right = std::min<int64_t>(int64_t(x) + Source.Width(), FClip.Right);
-    const int64_t top = std::max<int64_t>(y, FClip.Top), bottom = std::min<int64_t>(int64_t(y) + Source.Height(), FClip.Bottom);
+}
+
+void TPictureCopier::Copy(int32_t x, int32_t y, TBitmap& Source, const TRect& SourceRect)
+{
+    if (!CopyOwn(x, y, Source, SourceRect))
+        FCanvas.Draw(x, y, Source.Canvas(), SourceRect);
+}
+
+// A copy within one surface may overlap itself, and a clip at the ends of the 32-bit range may
+// not be exact; the canvas copies those, reading every pixel before it writes over it.
+bool TPictureCopier::CopyOwn(int32_t x, int32_t y, const TBitmap& Source, const TRect& SourceRect)
+{
+    if (!FSurface || FSurface == &Source || !FClipExact)
+        return false;
+    // The destination pixels inside the clip whose source pixel lies inside SourceRect and
+    // inside Source.
+    const int64_t dx = int64_t(SourceRect.Left) - x, dy = int64_t(SourceRect.Top) - y;
+    const int64_t left = std::max({int64_t(x), -dx, int64_t(FClip.Left)});
+    const int64_t right = std::min({int64_t(x) + (int64_t(SourceRect.Right) - SourceRect.Left), Source.Width() - dx,
+                                    int64_t(FClip.Right)});
+    const int64_t top = std::max({int64_t(y), -dy, int64_t(FClip.Top)});
+    const int64_t bottom = std::min({int64_t(y) + (int64_t(SourceRect.Bottom) - SourceRect.Top), Source.Height() - dy,
+                                     int64_t(FClip.Bottom)});
     if (left >= right || top >= bottom)
-        return;
+        return true;
     const auto count = static_cast<int32_t>(right - left);
-    const TPixel* from = Source.Scanline(static_cast<int32_t>(top - y)) + (left - x);
+    const TPixel* from = Source.Scanline(static_cast<int32_t>(top + dy)) + (left + dx);
     TPixel* to = FSurface->Scanline(static_cast<int32_t>(top + FOrigin.Y)) + (left + FOrigin.X);
     CopyRows(to, static_cast<size_t>(FSurface->Width()), from, static_cast<size_t>(Source.Width()), count, bottom - top);
+    return true;
 }
 
 TRect ShrunkSaturated(const TRect& Rect, int64_t By)

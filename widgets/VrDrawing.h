@@ -31,8 +31,15 @@ public:
     // The canvas's clip in canvas coordinates.
     const TRect& Clip() const { return FClip; }
     void Copy(int32_t x, int32_t y, const TBitmap& Source);
+    // Copies the part SourceRect of Source to the same size at (x, y), as
+    // Canvas.Draw(x, y, Source.Canvas(), SourceRect) does: a pixel whose source lies outside
+    // Source stays as it is.
+    void Copy(int32_t x, int32_t y, TBitmap& Source, const TRect& SourceRect);
 
 private:
+    // The copy without the canvas; false, having copied nothing, where the canvas must copy.
+    bool CopyOwn(int32_t x, int32_t y, const TBitmap& Source, const TRect& SourceRect);
+
     TCanvas& FCanvas;
     TBitmap* FSurface;
     TPoint FOrigin;

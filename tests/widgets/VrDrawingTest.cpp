@@ -66,6 +66,38 @@ TEST(PictureCopier, GivesThePixelsOfTheCanvasBlockCopy)
         }
 }
 
+// A part of a picture lands as the canvas's block copy of the same part puts it, also where the
+// part reaches beyond the picture, whose missing pixels leave the surface as it was.
+TEST(PictureCopier, GivesThePixelsOfTheCanvasBlockCopyOfAPart)
+{
+    constexpr int32_t W = 100, H = 24;
+    const TSize sources[] = {{14, 17}, {105, 8}, {40, 30}};
+    const TRect parts[] = {{2, 1, 9, 5}, {0, 0, 105, 8}, {-3, -2, 6, 4}, {10, 3, 120, 40}, {5, 5, 5, 9}, {8, 6, 4, 2}};
+    const struct { const char* place; TPoint origin; TRect clip; TPoint at; } places[] = {
+        {"inside", {0, 0}, {0, 0, W, H}, {3, 2}},
+        {"across the left and top edges", {0, 0}, {0, 0, W, H}, {-4, -3}},
+        {"through an origin and a narrow clip", {7, 3}, {9, 4, 90, 15}, {-1, 0}},
+        {"far along in canvas coordinates", {-INT32_MAX, 0}, {0, 0, W, H}, {INT32_MAX - 2, 1}},
+    };
+    for (const TSize& size : sources)
+        for (const TRect& part : parts)
+            for (const auto& p : places) {
+                TBitmap source(size.Width, size.Height);
+                Number(source, 0x500000);
+                TBitmap copied(W, H), drawn(W, H);
+                Number(copied, 7);
+                Number(drawn, 7);
+                TCanvas ours, theirs;
+                ours.Attach(&copied, p.origin, p.clip);
+                theirs.Attach(&drawn, p.origin, p.clip);
+                TPictureCopier(ours).Copy(p.at.X, p.at.Y, source, part);
+                theirs.Draw(p.at.X, p.at.Y, source.Canvas(), part);
+                const auto difference = FirstDifference(copied, drawn);
+                EXPECT_FALSE(difference) << size.Width << " x " << size.Height << ", part " << part << ", " << p.place
+                                         << ": first difference at " << difference.value_or(TPoint{});
+            }
+}
+
 // A canvas without a surface draws nothing, and a picture copied onto itself takes the canvas's
 // copy, which reads every pixel before it overwrites it.
 TEST(PictureCopier, NoSurfaceAndTheSurfaceItself)
