@@ -276,19 +276,20 @@ bool TLMDLED::PaintLED(TCanvas* Canvas, const TRect& Rect, std::string_view Text
 bool TLMDLED::PaintChangedCells(TCanvas& Canvas, const TRect& Rect, std::string_view Before, std::string_view Text,
                                 bool Enabled)
 {
-    const auto oneCellEach = [](std::string_view t) {
-        return std::all_of(t.begin(), t.end(), [](char c) { return static_cast<unsigned char>(c) >= 32; });
-    };
-    if (FFlashing || FCellImage.Empty() || Before.size() != Text.size() || !oneCellEach(Before) || !oneCellEach(Text))
+    if (FFlashing || FCellImage.Empty() || Before.size() != Text.size())
         return false;
     TakeLitPen(Canvas);
     const bool litCopies = FitLitCellsTo(Canvas);
     const uint16_t litSegments = LitSegments(Enabled);
     FChangedCells.clear();
     for (size_t i = 0; i < Text.size(); ++i) {
+        const auto code = static_cast<unsigned char>(Text[i]);
+        // A control code takes no cell of its own, and 13 starts a new line, so the cells after
+        // one do not lie where their place in the text puts them.
+        if (code < 32 || static_cast<unsigned char>(Before[i]) < 32)
+            return false;
         if (Text[i] == Before[i])
             continue;
-        const auto code = static_cast<unsigned char>(Text[i]);
         const TBitmap* picture = CellPicture(code, CharMask(code) & litSegments, litCopies);
         if (!picture)
             return false;
