@@ -158,8 +158,9 @@ bool TLMDClock::CorrectBounds(std::string_view Text)
 {
     if (!FDigitalOnly)
         return false;
-    const int32_t width = Clamped(static_cast<int64_t>(LMDCharCount(Text)) * FDigital.GetWidth() + 2LL * BevelExtent());
-    const int32_t height = Clamped(FDigital.GetHeight() + 2LL * BevelExtent());
+    const int64_t extent = BevelExtent();
+    const int32_t width = Clamped(static_cast<int64_t>(LMDCharCount(Text)) * FDigital.GetWidth() + 2 * extent);
+    const int32_t height = Clamped(FDigital.GetHeight() + 2 * extent);
     if (width == Width() && height == Height())
         return false;
     SetBounds(Left(), Top(), width, height);

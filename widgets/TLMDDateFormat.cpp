@@ -2,8 +2,6 @@
 
 #include <array>
 #include <cmath>
-#include <cstdio>
-#include <initializer_list>
 #include <string_view>
 #include <utility>
 
@@ -92,24 +90,17 @@ private:
     std::string FLongText;
 };
 
-// Adds Value in decimal with at least MinDigits digits, zeros in front.
-void AddNumber(TTextBuilder& Text, long Value, int MinDigits)
+// Adds Value in decimal with at least MinDigits digits, zeros in front. A date's numbers are
+// small and never negative; writing them by hand spares the formatted output, which costs more
+// than the rest of the readout's text.
+void AddNumber(TTextBuilder& Text, unsigned long Value, int MinDigits)
 {
-    if (Value < 0) {
-        char text[24];
-        std::snprintf(text, sizeof text, "%0*ld", MinDigits, Value);
-        Text.Add(text);
-        return;
-    }
-    // A date's numbers are small and never negative; writing them by hand spares the formatted
-    // output, which costs more than the rest of the readout's text.
     char digits[24];
     int count = 0;
-    auto rest = static_cast<unsigned long>(Value);
     do {
-        digits[count++] = static_cast<char>('0' + rest % 10);
-        rest /= 10;
-    } while (rest != 0);
+        digits[count++] = static_cast<char>('0' + Value % 10);
+        Value /= 10;
+    } while (Value != 0);
     for (int zeros = MinDigits - count; zeros > 0; --zeros)
         Text.Add('0');
     while (count > 0)
@@ -125,61 +116,73 @@ size_t RunLength(std::string_view Pattern, size_t Pos, char Letter)
     return end - Pos;
 }
 
-// Whether a short date format can show a month name: whether it holds a run of three or more
-// m. A run inside quotes shows none, but counting it only means reading one name too many.
-bool MayShowMonthNames(std::string_view Format)
-{
-    size_t run = 0;
-    for (const char c : Format) {
-        run = (c | 0x20) == 'm' ? run + 1 : 0;
-        if (run >= 3)
-            return true;
-    }
-    return false;
-}
-
-// Adds Date written with Pattern and Separator. DayName() and MonthName() give the names of the
-// date's weekday and month; they are called only where the pattern shows a name.
+// Adds Date written with Pattern. DayName() and MonthName() give the names of the date's
+// weekday and month; they are called only where the pattern shows a name.
 template <class TDayName, class TMonthName>
-void AddDate(TTextBuilder& Text, std::string_view Pattern, std::string_view Separator, const TDateParts& Date,
-             TDayName DayName, TMonthName MonthName)
+void AddDate(TTextBuilder& Text, const TLMDDatePattern& Pattern, const TDateParts& Date, TDayName DayName,
+             TMonthName MonthName)
 {
-    size_t pos = 0;
-    while (pos < Pattern.size()) {
-        const char c = Pattern[pos];
-        const char letter = static_cast<char>(c | 0x20);
-        if (c == '\'' || c == '"') {
-            // Quoted text runs to the matching quote, or to the end when there is none.
-            const size_t close = Pattern.find(c, pos + 1);
-            const size_t end = close == std::string_view::npos ? Pattern.size() : close;
-            Text.Add(Pattern.substr(pos + 1, end - pos - 1));
-            pos = close == std::string_view::npos ? end : end + 1;
-        } else if (letter == 'd' || letter == 'm' || letter == 'y') {
-            const size_t run = RunLength(Pattern, pos, letter);
-            if (letter == 'd' && run >= 3)
-                Text.Add(DayName());
-            else if (letter == 'd')
-                AddNumber(Text, Date.Day, static_cast<int>(run));
-            else if (letter == 'm' && run >= 3)
-                Text.Add(MonthName());
-            else if (letter == 'm')
-                AddNumber(Text, Date.Month, static_cast<int>(run));
-            else if (run >= 3)
-                AddNumber(Text, Date.Year, 4);
-            else
-                AddNumber(Text, Date.Year % 100, 2);
-            pos += run;
-        } else if (c == '/') {
-            Text.Add(Separator);
-            ++pos;
-        } else {
-            Text.Add(c);
-            ++pos;
+    for (const TLMDDatePattern::TPiece& piece : Pattern.Pieces()) {
+        switch (piece.Kind) {
+        case TLMDDatePattern::Text: Text.Add(Pattern.TextOf(piece)); break;
+        case TLMDDatePattern::Day: AddNumber(Text, Date.Day, piece.Digits); break;
+        case TLMDDatePattern::Month: AddNumber(Text, Date.Month, piece.Digits); break;
+        case TLMDDatePattern::Year: AddNumber(Text, static_cast<unsigned long>(Date.Year), 4); break;
+        case TLMDDatePattern::ShortYear: AddNumber(Text, static_cast<unsigned long>(Date.Year % 100), 2); break;
+        case TLMDDatePattern::DayName: Text.Add(DayName()); break;
+        case TLMDDatePattern::MonthName: Text.Add(MonthName()); break;
         }
     }
 }
 
 }  // namespace
+
+// Text that follows other text joins its piece, so "05.03.2024" has two runs of one character.
+void TLMDDatePattern::AddText(std::string_view Text)
+{
+    if (Text.empty())
+        return;
+    if (FPieces.empty() || FPieces.back().Kind != TLMDDatePattern::Text)
+        FPieces.push_back({TLMDDatePattern::Text, 0, static_cast<uint32_t>(FTexts.size()), 0});
+    FTexts += Text;
+    FPieces.back().Length += static_cast<uint32_t>(Text.size());
+}
+
+void TLMDDatePattern::Parse(std::string_view Format, std::string_view Separator)
+{
+    FPieces.clear();
+    FTexts.clear();
+    FShowsMonthName = false;
+    size_t pos = 0;
+    while (pos < Format.size()) {
+        const char c = Format[pos];
+        const char letter = static_cast<char>(c | 0x20);
+        if (c == '\'' || c == '"') {
+            // Quoted text runs to the matching quote, or to the end when there is none.
+            const size_t close = Format.find(c, pos + 1);
+            const size_t end = close == std::string_view::npos ? Format.size() : close;
+            AddText(Format.substr(pos + 1, end - pos - 1));
+            pos = close == std::string_view::npos ? end : end + 1;
+        } else if (letter == 'd' || letter == 'm' || letter == 'y') {
+            const size_t run = RunLength(Format, pos, letter);
+            const auto digits = static_cast<uint8_t>(run);
+            if (letter == 'd')
+                FPieces.push_back(run >= 3 ? TPiece{DayName} : TPiece{Day, digits});
+            else if (letter == 'm')
+                FPieces.push_back(run >= 3 ? TPiece{MonthName} : TPiece{Month, digits});
+            else
+                FPieces.push_back(TPiece{run >= 3 ? Year : ShortYear});
+            FShowsMonthName = FShowsMonthName || (letter == 'm' && run >= 3);
+            pos += run;
+        } else if (c == '/') {
+            AddText(Separator);
+            ++pos;
+        } else {
+            AddText(std::string_view(&Format[pos], 1));
+            ++pos;
+        }
+    }
+}
 
 TLMDDateFormat::TLMDDateFormat(const ILocale* Locale) : FLocale(Locale)
 {
@@ -211,8 +214,10 @@ std::string TLMDDateFormat::FormatShortDate(TDateTime Value) const
 {
     Value = ClampToCalendar(Value);
     const TDateParts date = DecodeDate(Value);
+    TLMDDatePattern pattern;
+    pattern.Parse(FShortDateFormat, FDateSeparator);
     TTextBuilder builder;
-    AddDate(builder, FShortDateFormat, FDateSeparator, date, [&] { return ShortDayName(DayOfWeek(Value) - 1); },
+    AddDate(builder, pattern, date, [&] { return ShortDayName(DayOfWeek(Value) - 1); },
             [&] { return ShortMonthName(date.Month); });
     std::string text;
     builder.TakeInto(text);
@@ -229,45 +234,54 @@ std::string TLMDDateFormat::WeekdayAndDate(TDateTime Value) const
 }
 
 // Two values of the same whole day have the same date and weekday, so the day number is all of
-// the value that the text depends on. The items are read into a second set that keeps its room
-// from call to call, and the month name only for a format that can show it.
+// the value that the text depends on.
 const std::string& TLMDDateText::WeekdayAndDate(const ILocale* Locale, TDateTime Value)
 {
     Value = ClampToCalendar(Value);
     const auto day = static_cast<int64_t>(std::trunc(Value));
     const int weekday = DayOfWeek(Value) - 1;
-    const bool sameDay = FKept && Locale == FLocale && day == FDay;
-    TItems& read = FRead;
-    for (std::string* item : {&read.Format, &read.Separator, &read.DayName, &read.MonthName})
-        item->clear();
-    if (Locale) {
-        read.Format = Locale->ShortDateFormat();
-        read.Separator = Locale->DateSeparator();
-        read.DayName = Locale->ShortDayName(weekday);
+
+    // The pattern is taken apart again only for a new format or separator; the separator counts
+    // only with the locale's own format, exactly as TLMDDateFormat takes them.
+    std::string format = Locale ? Locale->ShortDateFormat() : std::string();
+    std::string separator = Locale && Usable(format) ? Locale->DateSeparator() : std::string();
+    const bool samePattern = FPatternKept && Locale == FPatternLocale && format == FFormat && separator == FSeparator;
+    if (!samePattern) {
+        FPatternKept = false;
+        FTextKept = false;
+        FFormat = std::move(format);
+        FSeparator = std::move(separator);
+        const auto [pattern, used] = PatternOf(FFormat, FSeparator);
+        FPattern.Parse(pattern, used);
+        FPatternLocale = Locale;
+        FPatternKept = true;
     }
+
+    // The names of the day, read at every call; the month's only where the pattern shows it.
+    std::string dayName = Locale ? Locale->ShortDayName(weekday) : std::string();
+    const bool sameDay = FTextKept && day == FDay;
     int month = 0;
-    if (Locale && MayShowMonthNames(read.Format)) {
+    std::string monthName;
+    if (FPattern.ShowsMonthName()) {
         month = sameDay && FMonth != 0 ? FMonth : DecodeDate(Value).Month;
-        read.MonthName = Locale->ShortMonthName(month);
+        monthName = Locale ? Locale->ShortMonthName(month) : std::string();
     }
-    if (sameDay && read == FItems)
+    if (sameDay && dayName == FDayName && monthName == FMonthName)
         return FText;
-    // The text is written from the items just read, each put in its default where it is not
-    // usable, exactly as TLMDDateFormat writes it when it reads them itself.
-    FKept = false;
+
+    FTextKept = false;
     const TDateParts date = DecodeDate(Value);
-    const auto [pattern, separator] = PatternOf(read.Format, read.Separator);
-    const std::string_view dayName = ItemOrDefault(read.DayName, DefaultDayNames[size_t(weekday)]);
+    const std::string_view shownDayName = ItemOrDefault(dayName, DefaultDayNames[size_t(weekday)]);
     TTextBuilder builder;
-    builder.Add(dayName);
+    builder.Add(shownDayName);
     builder.Add(' ');
-    AddDate(builder, pattern, separator, date, [dayName] { return dayName; },
-            [&] { return ItemOrDefault(read.MonthName, DefaultMonthNames[size_t(date.Month - 1)]); });
+    AddDate(builder, FPattern, date, [shownDayName] { return shownDayName; },
+            [&] { return ItemOrDefault(monthName, DefaultMonthNames[size_t(date.Month - 1)]); });
     builder.TakeInto(FText);
-    std::swap(FItems, FRead);
-    FLocale = Locale;
     FDay = day;
+    FDayName = std::move(dayName);
     FMonth = month;
-    FKept = true;
+    FMonthName = std::move(monthName);
+    FTextKept = true;
     return FText;
 }

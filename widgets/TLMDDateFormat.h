@@ -2,6 +2,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "platform/core/DateTime.h"
 
@@ -44,10 +46,41 @@ private:
     std::string FDateSeparator;
 };
 
+// A short date format taken apart into the pieces a date is written from: runs of text that
+// stand for themselves (quoted text, the separator, other characters), the day, month and year
+// numbers and the names.
+class TLMDDatePattern {
+public:
+    enum TKind : uint8_t { Text, Day, Month, Year, ShortYear, DayName, MonthName };
+    struct TPiece {
+        TKind Kind = Text;
+        // The least number of digits of a number.
+        uint8_t Digits = 0;
+        // Where a run of text lies among the characters the pattern keeps.
+        uint32_t Start = 0;
+        uint32_t Length = 0;
+    };
+
+    // Takes Format apart, with Separator standing for "/". Both are taken as given; the
+    // defaults for items a locale does not supply are the caller's.
+    void Parse(std::string_view Format, std::string_view Separator);
+    bool ShowsMonthName() const { return FShowsMonthName; }
+    const std::vector<TPiece>& Pieces() const { return FPieces; }
+    std::string_view TextOf(const TPiece& Piece) const { return std::string_view(FTexts).substr(Piece.Start, Piece.Length); }
+
+private:
+    void AddText(std::string_view Text);
+
+    std::vector<TPiece> FPieces;
+    std::string FTexts;
+    bool FShowsMonthName = false;
+};
+
 // The readout's text of a date, kept from one call to the next: WeekdayAndDate writes it anew
-// only when the day, the locale or one of the locale's items it was written from changed. The
-// items are read from the locale at every call, so a new setting shows at once; what is saved
-// is the writing, which costs several times the reading.
+// only when the day, the locale or one of the locale's items it was written from changed, and
+// takes the format apart again only when the format or the separator changed. The items are
+// read from the locale at every call, so a new setting shows at once; what is saved is the
+// writing, which costs several times the reading.
 class TLMDDateText {
 public:
     // The text TLMDDateFormat(Locale).WeekdayAndDate(Value) gives; it stays valid until the
@@ -55,22 +88,18 @@ public:
     const std::string& WeekdayAndDate(const ILocale* Locale, TDateTime Value);
 
 private:
-    // Every item of the locale that the text of one day can take: the format, the separator,
-    // and the names of the day's weekday and month (left empty for a format that shows no
-    // month name).
-    struct TItems {
-        std::string Format;
-        std::string Separator;
-        std::string DayName;
-        std::string MonthName;
-        friend bool operator==(const TItems&, const TItems&) = default;
-    };
-
-    bool FKept = false;
-    const ILocale* FLocale = nullptr;
+    // The locale, format and separator the pattern was taken from, while FPatternKept.
+    bool FPatternKept = false;
+    const ILocale* FPatternLocale = nullptr;
+    std::string FFormat;
+    std::string FSeparator;
+    TLMDDatePattern FPattern;
+    // The day and the names the text was written for, while FTextKept; the month name is read
+    // only for a pattern that shows it, FMonth is 0 when it was not.
+    bool FTextKept = false;
     int64_t FDay = 0;
-    int FMonth = 0;   // 0 when the month name was not read
-    TItems FItems;
-    TItems FRead;   // the items of the call under way
+    std::string FDayName;
+    int FMonth = 0;
+    std::string FMonthName;
     std::string FText;
 };
