@@ -14,6 +14,18 @@ namespace {
 // out lie beyond any surface, so saturating them changes nothing that is drawn.
 int32_t Saturated(int64_t Value) { return static_cast<int32_t>(std::clamp<int64_t>(Value, INT32_MIN, INT32_MAX)); }
 
+// How many whole times Divisor (above 0) goes into Value, 0 when Value is 0 or less. A division
+// of 32-bit numbers takes a fraction of the time of one of 64-bit numbers, and a paint divides
+// once or twice.
+int64_t WholeTimes(int64_t Value, int64_t Divisor)
+{
+    if (Value <= 0)
+        return 0;
+    if (Value <= UINT32_MAX && Divisor <= UINT32_MAX)
+        return static_cast<uint32_t>(Value) / static_cast<uint32_t>(Divisor);
+    return Value / Divisor;
+}
+
 // The percentage of Done in Range for ranges wider than 32 bits (a minimum far below zero and
 // a maximum far above it), computed the same way as SolveForY.
 int32_t WidePercentage(int64_t Done, int64_t Range)
@@ -121,7 +133,8 @@ void TVrLevelBar::StepBy(int32_t Delta) { SetPosition(Saturated(int64_t(FPositio
 // Within the 32-bit range the truncated quotient in whole numbers is exactly what SolveForY
 // gives: Done * 100 is exact in floating point, and the one rounding of its division moves the
 // quotient (at most 100) by less than 100 parts in 2^53, while a quotient that is not whole lies
-// at least 1 / Range, more than 2^-31, away from the next whole number.
+// at least 1 / Range, more than 2^-31, away from the next whole number. The level never lies
+// outside its limits, so Done is never negative.
 int32_t TVrLevelBar::GetPercentDone() const
 {
     const int64_t done = int64_t(FPosition) - FMinValue;
@@ -130,7 +143,7 @@ int32_t TVrLevelBar::GetPercentDone() const
         return WidePercentage(done, range);
     if (range == 0)
         return 0;
-    return static_cast<int32_t>(done * 100 / range);
+    return static_cast<int32_t>(WholeTimes(done * 100, range));
 }
 
 void TVrLevelBar::Changed()
@@ -232,7 +245,7 @@ void TVrLevelBar::Paint()
     if (!sameLook || state.LitCount != FShown.LitCount) {
         FPictureShown = false;   // until the drawing below is complete
         if (sameLook && TicksApart(state.Look))
-            ShowLevelBetween(FShown.LitCount, state.LitCount, state.Look);
+            ShowLevelBetween(FShown.LitCount, state.LitCount);
         else
             DrawPicture();
         FShown = state;
@@ -245,6 +258,7 @@ void TVrLevelBar::Paint()
 
 void TVrLevelBar::DrawPicture()
 {
+    FLevelPicturesKept = false;   // they show the bar as it was before
     ClearBitmapCanvas();
     TRect frame = ClientRect();
     FBevel.Paint(GetBitmapCanvas(), frame);
@@ -258,16 +272,16 @@ void TVrLevelBar::DrawPicture()
 // colour when lit and another when not. So the picture for any lit count is the fully lit
 // picture over the lit ticks and the fully unlit one everywhere else, and the pixels between
 // two levels, gaps included, come from one of the two in a single block.
-void TVrLevelBar::ShowLevelBetween(int32_t LitBefore, int32_t LitNow, const TLook& Look)
+void TVrLevelBar::ShowLevelBetween(int32_t LitBefore, int32_t LitNow)
 {
-    if (!FLevelPicturesKept || !(FLevelPicturesFor == Look))
-        MakeLevelPictures(LitBefore, Look);
+    if (!FLevelPicturesKept)
+        MakeLevelPictures(LitBefore);
     TBitmap& source = LitNow > LitBefore ? FAllLit : FNoneLit;
     const TRect span = TicksSpan(std::min(LitBefore, LitNow) + 1, std::max(LitBefore, LitNow));
-    GetBitmapCanvas().Draw(span.Left, span.Top, source.Canvas(), span);
+    TPictureCopier(GetBitmapCanvas()).Copy(span.Left, span.Top, source, span);
 }
 
-void TVrLevelBar::MakeLevelPictures(int32_t Lit, const TLook& Look)
+void TVrLevelBar::MakeLevelPictures(int32_t Lit)
 {
     FLevelPicturesKept = false;
     const TBitmap& buffer = BufferBitmap();
@@ -279,7 +293,6 @@ void TVrLevelBar::MakeLevelPictures(int32_t Lit, const TLook& Look)
         FillTick(FAllLit.Canvas(), n, true);
     for (int32_t n = 1; n <= Lit; ++n)
         FillTick(FNoneLit.Canvas(), n, false);
-    FLevelPicturesFor = Look;
     FLevelPicturesKept = true;
 }
 
@@ -353,7 +366,7 @@ void TVrLevelBar::SnapLength()
     FTickCount = 0;
     if (FTickStep <= 0)
         return;
-    const int64_t count = std::max<int64_t>((end - start + FSpacing) / FTickStep, 0);
+    const int64_t count = WholeTimes(end - start + FSpacing, FTickStep);
     FTickCount = Saturated(count);
     const int64_t ticksEnd = start + count * FTickStep - FSpacing;
     const int64_t snapped = ticksEnd + start;

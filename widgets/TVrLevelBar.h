@@ -146,11 +146,11 @@ private:
     void DrawPicture();
     // Turns the picture in the buffer, drawn for LitBefore lit ticks, into the one for LitNow,
     // by copying the ticks between the two from the picture of the bar fully lit or fully
-    // unlit. Look is the look of the paint under way, the one the buffer shows.
-    void ShowLevelBetween(int32_t LitBefore, int32_t LitNow, const TLook& Look);
+    // unlit in the look the buffer shows.
+    void ShowLevelBetween(int32_t LitBefore, int32_t LitNow);
     // Draws the pictures of the bar fully lit and fully unlit from the buffer's picture, which
-    // shows Lit lit ticks in Look.
-    void MakeLevelPictures(int32_t Lit, const TLook& Look);
+    // shows Lit lit ticks.
+    void MakeLevelPictures(int32_t Lit);
     // The rectangle from the first to the last of the ticks numbered First .. Last, the gaps
     // between them included.
     TRect TicksSpan(int32_t First, int32_t Last) const;
@@ -201,10 +201,10 @@ private:
     // The state the buffer was last drawn for, when it holds a complete picture.
     bool FPictureShown = false;
     TPictureState FShown;
-    // The bar with every tick lit and with none lit, in the look FLevelPicturesFor, while
-    // FLevelPicturesKept. Outside the ticks both equal the buffer's picture.
+    // The bar with every tick lit and with none lit, in the look the buffer shows, while
+    // FLevelPicturesKept: they are made from the buffer's picture, and every drawing of a new
+    // look forgets them. Outside the ticks both equal the buffer's picture.
     bool FLevelPicturesKept = false;
-    TLook FLevelPicturesFor;
     TBitmap FAllLit;
     TBitmap FNoneLit;
 
