@@ -240,15 +240,17 @@ void TVrLevelBar::BevelChanged(TVrPersistent*)
 void TVrLevelBar::Paint()
 {
     CalcPaintParams();
-    const TPictureState state = PictureState();
-    const bool sameLook = FPictureShown && !Transparent() && state.Look == FShown.Look;
-    if (!sameLook || state.LitCount != FShown.LitCount) {
+    const TPictureState& shown = FStates[FShownState];
+    TPictureState& state = FStates[1 - FShownState];
+    FillPictureState(state);
+    const bool sameLook = FPictureShown && !Transparent() && state.Look == shown.Look;
+    if (!sameLook || state.LitCount != shown.LitCount) {
         FPictureShown = false;   // until the drawing below is complete
         if (sameLook && TicksApart(state.Look))
-            ShowLevelBetween(FShown.LitCount, state.LitCount);
+            ShowLevelBetween(shown.LitCount, state.LitCount);
         else
             DrawPicture();
-        FShown = state;
+        FShownState = 1 - FShownState;
         // A picture drawn over the parent's pixels is no picture of the bar once it turns
         // opaque again.
         FPictureShown = !Transparent();
@@ -306,9 +308,8 @@ TRect TVrLevelBar::TicksSpan(int32_t First, int32_t Last) const
     return {std::min(a.Left, b.Left), std::min(a.Top, b.Top), std::max(a.Right, b.Right), std::max(a.Bottom, b.Bottom)};
 }
 
-TVrLevelBar::TPictureState TVrLevelBar::PictureState() const
+void TVrLevelBar::FillPictureState(TPictureState& s) const
 {
-    TPictureState s;
     s.LitCount = FLitCount;
     TLook& l = s.Look;
     l.BufferWidth = BufferBitmap().Width();
@@ -340,7 +341,6 @@ TVrLevelBar::TPictureState TVrLevelBar::PictureState() const
                      drawn(inner, b.InnerHighlight()),           drawn(b.InnerSpace() > 0, b.InnerColor()),
                      drawn(outer, b.OuterShadow()),              drawn(outer, b.OuterHighlight()),
                      drawn(b.OuterSpace() > 0, b.OuterColor())};
-    return s;
 }
 
 void TVrLevelBar::CalcPaintParams()

@@ -110,36 +110,38 @@ protected:
 private:
     // Everything the picture in the buffer depends on apart from the number of lit ticks,
     // colours taken as the pixels they give now (a system colour can change without any
-    // property changing).
+    // property changing). The members have no initial values: FillPictureState sets every one, and
+    // clearing the whole state first, at every paint, would cost more than filling it.
     struct TLook {
-        int32_t BufferWidth = 0;
-        int32_t BufferHeight = 0;
-        int32_t Width = 0;
-        int32_t Height = 0;
+        int32_t BufferWidth;
+        int32_t BufferHeight;
+        int32_t Width;
+        int32_t Height;
         TRect PaintArea;
-        int64_t TickStep = 0;
-        int32_t TickHeight = 0;
-        int32_t Spacing = 0;
-        int32_t TickCount = 0;
-        int32_t Zone1End = 0;
-        int32_t Zone2End = 0;
-        TVrOrientation Orientation = voVertical;
-        TVrProgressStyle Style = psBottomLeft;
+        int64_t TickStep;
+        int32_t TickHeight;
+        int32_t Spacing;
+        int32_t TickCount;
+        int32_t Zone1End;
+        int32_t Zone2End;
+        TVrOrientation Orientation;
+        TVrProgressStyle Style;
         // The background, then Low and High of each palette.
-        std::array<uint64_t, 7> Shades{};
+        std::array<uint64_t, 7> Shades;
         // The frame's widths, styles and visibility, and its colours.
-        std::array<int64_t, 10> BevelLayout{};
-        std::array<uint64_t, 7> BevelShades{};
+        std::array<int64_t, 10> BevelLayout;
+        std::array<uint64_t, 7> BevelShades;
         friend bool operator==(const TLook&, const TLook&) = default;
     };
     // A paint whose look and lit count equal those the buffer was drawn for finds the picture
     // already there.
     struct TPictureState {
         TLook Look;
-        int32_t LitCount = 0;
+        int32_t LitCount;
     };
 
-    TPictureState PictureState() const;
+    // Sets every member of State to what the picture depends on now.
+    void FillPictureState(TPictureState& State) const;
     // Whether ticks of this look cover pixels of their own, which no other tick draws on: then
     // a tick can be drawn again, or copied, without regard to its neighbours.
     static bool TicksApart(const TLook& Look) { return Look.Spacing >= 0; }
@@ -198,9 +200,12 @@ private:
     std::array<int32_t, 101> FLitAtPercent{};
     int32_t FLitTableTicks = -1;
 
-    // The state the buffer was last drawn for, when it holds a complete picture.
+    // The state the buffer was last drawn for, FStates[FShownState], when it holds a complete
+    // picture. A paint works out the state of the moment in the other one, and when it draws,
+    // that one becomes the shown state; taking turns spares copying the state at every paint.
     bool FPictureShown = false;
-    TPictureState FShown;
+    std::array<TPictureState, 2> FStates{};
+    int FShownState = 0;
     // The bar with every tick lit and with none lit, in the look the buffer shows, while
     // FLevelPicturesKept: they are made from the buffer's picture, and every drawing of a new
     // look forgets them. Outside the ticks both equal the buffer's picture.
