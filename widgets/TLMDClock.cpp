@@ -288,7 +288,8 @@ TLMDClock::TPictureState TLMDClock::PictureState() const
     s.DigitalOnly = FDigitalOnly;
     s.Options = FOptions.Bits();
     s.Enabled = FEnabled;
-    s.Background = DrawnShade(Color());
+    // A readout of nothing but digits covers its background with the cells and the frame.
+    s.Background = FDigitalOnly ? 0 : DrawnShade(Color());
     const TLMDBevel& b = FBevel;
     s.Bevel = {b.StyleOuter(), b.StyleInner(), b.WidthOuter(), b.WidthInner(), b.BorderWidth()};
     // The rings draw in the button colours and the border in its own; a colour counts only

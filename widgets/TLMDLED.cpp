@@ -281,25 +281,25 @@ bool TLMDLED::PaintChangedCells(TCanvas& Canvas, const TRect& Rect, std::string_
     TakeLitPen(Canvas);
     const bool litCopies = FitLitCellsTo(Canvas);
     const uint16_t litSegments = LitSegments(Enabled);
-    FChangedCells.clear();
+    const auto pictureOf = [&](char c) {
+        const auto code = static_cast<unsigned char>(c);
+        return CellPicture(code, CharMask(code) & litSegments, litCopies);
+    };
     for (size_t i = 0; i < Text.size(); ++i) {
-        const auto code = static_cast<unsigned char>(Text[i]);
         // A control code takes no cell of its own, and 13 starts a new line, so the cells after
         // one do not lie where their place in the text puts them.
-        if (code < 32 || static_cast<unsigned char>(Before[i]) < 32)
+        if (static_cast<unsigned char>(Text[i]) < 32 || static_cast<unsigned char>(Before[i]) < 32)
             return false;
-        if (Text[i] == Before[i])
-            continue;
-        const TBitmap* picture = CellPicture(code, CharMask(code) & litSegments, litCopies);
-        if (!picture)
+        if (Text[i] != Before[i] && !pictureOf(Text[i]))
             return false;
-        FChangedCells.push_back({i, picture});
     }
     TPictureCopier copier(Canvas);
-    for (const auto& [i, picture] : FChangedCells) {
+    for (size_t i = 0; i < Text.size(); ++i) {
+        if (Text[i] == Before[i])
+            continue;
         const int64_t x = int64_t{Rect.Left} + static_cast<int64_t>(i) * GetWidth();
         if (CellReachesClip(copier.Clip(), Canvas.Pen().Width, x, Rect.Top, GetWidth(), GetHeight()))
-            copier.Copy(static_cast<int32_t>(x), Rect.Top, *picture);
+            copier.Copy(static_cast<int32_t>(x), Rect.Top, *pictureOf(Text[i]));
     }
     FLineCount = 1;
     FColumnCount = ClampToInt32(std::max<int64_t>(1, static_cast<int64_t>(Text.size())));

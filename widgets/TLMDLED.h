@@ -4,7 +4,6 @@
 #include <memory>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 #include "platform/core/Color.h"
@@ -182,8 +181,6 @@ private:
         const TBitmap* Picture = nullptr;
     };
     std::array<TCodeCell, 256> FCodeCells{};
-    // The cells PaintChangedCells draws, by position in the text; kept to keep its room.
-    std::vector<std::pair<size_t, const TBitmap*>> FChangedCells;
     // The pen width and lit pixel the kept cells were drawn with.
     int32_t FLitPenWidth = 0;
     uint64_t FLitShade = 0;

@@ -541,6 +541,9 @@ TEST_F(LMDClockPaint, AfterEveryChangeTheReadoutShowsWhatANewReadoutShows)
         {"a new day in the middle of the face",
          [](TLMDClock& c) { c.SetDigitalOnly(false); c.SetOptions({coShowDigital, co24Hour}); },
          [&](TLMDClock& c) { Clock.SetLocalTime({2024, 3, 3, 6, 14, 0, 0, 0}); c.OnTimer(); }},
+        {"the background of a readout in the middle of the face",
+         [](TLMDClock& c) { c.SetDigitalOnly(false); c.SetOptions({coShowDigital, co24Hour}); },
+         [](TLMDClock& c) { c.SetColor(clNavy); c.Repaint(); }},
         {"the locale's day name", none, [&](TLMDClock& c) { Locale.SetShortDayName(2, "T:e"); c.Repaint(); }},
         {"the locale's date format", none, [&](TLMDClock& c) { SetGermanData(Locale); c.Repaint(); }},
     };
