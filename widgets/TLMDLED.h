@@ -103,7 +103,8 @@ public:
     // where the cells cannot be told apart that way: texts of different lengths or with control
     // codes (which move the cells after them), a changed cell whose outline reaches past it, or
     // a flashing renderer. True means the picture is now what PaintLED would draw for Text, and
-    // it counts as drawn by a PaintLED that returned true.
+    // it counts as drawn by a PaintLED that returned true. Either way the canvas's pen and brush
+    // are left in ActiveColor, as PaintLED leaves them.
     bool PaintChangedCells(TCanvas& Canvas, const TRect& Rect, std::string_view Before, std::string_view Text,
                            bool Enabled);
 

@@ -53,7 +53,7 @@ void CopyRowsInBlocks(TPixel* To, size_t ToStride, const TPixel* From, size_t Fr
     }
 }
 
-void CopyRows(TPixel* To, size_t ToStride, const TPixel* From, size_t FromStride, int32_t Count, int64_t Rows)
+inline void CopyRows(TPixel* To, size_t ToStride, const TPixel* From, size_t FromStride, int32_t Count, int64_t Rows)
 {
     if (Count > NarrowPicture) {
         for (; Rows > 0; --Rows, To += ToStride, From += FromStride)
@@ -77,10 +77,22 @@ TPictureCopier::TPictureCopier(TCanvas& Canvas)
     FClipExact = FClip.Left != INT32_MIN && FClip.Top != INT32_MIN && FClip.Right != INT32_MAX && FClip.Bottom != INT32_MAX;
 }
 
+// The whole picture is readable, so only the clip cuts it; this is the copy of every LED cell,
+// kept to the few steps it needs.
 void TPictureCopier::Copy(int32_t x, int32_t y, const TBitmap& Source)
 {
-    if (!CopyOwn(x, y, Source, Source.BoundsRect()))
+    if (!FSurface || FSurface == &Source || !FClipExact) {
         FCanvas.Draw(x, y, Source);
+        return;
+    }
+    const int64_t left = std::max<int64_t>(x, FClip.Left), right = std::min<int64_t>(int64_t(x) + Source.Width(), FClip.Right);
+    const int64_t top = std::max<int64_t>(y, FClip.Top), bottom = std::min<int64_t>(int64_t(y) + Source.Height(), FClip.Bottom);
+    if (left >= right || top >= bottom)
+        return;
+    const TPixel* from = Source.Scanline(static_cast<int32_t>(top - y)) + (left - x);
+    TPixel* to = FSurface->Scanline(static_cast<int32_t>(top + FOrigin.Y)) + (left + FOrigin.X);
+    CopyRows(to, static_cast<size_t>(FSurface->Width()), from, static_cast<size_t>(Source.Width()),
+             static_cast<int32_t>(right - left), bottom - top);
 }
 
 void TPictureCopier::Copy(int32_t x, int32_t y, TBitmap& Source, const TRect& SourceRect)
