@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include <initializer_list>
 #include <limits>
 
 #include "platform/gfx/Bitmap.h"
@@ -78,7 +79,7 @@ TPictureCopier::TPictureCopier(TCanvas& Canvas)
 }
 
 // The whole picture is readable, so only the clip cuts it; this is the copy of every LED cell,
-// kept to the few steps it needs.
+// kept to the few steps it needs. A copy within one surface goes to the canvas, as below.
 void TPictureCopier::Copy(int32_t x, int32_t y, const TBitmap& Source)
 {
     if (!FSurface || FSurface == &Source || !FClipExact) {
@@ -95,18 +96,14 @@ void TPictureCopier::Copy(int32_t x, int32_t y, const TBitmap& Source)
              static_cast<int32_t>(right - left), bottom - top);
 }
 
-void TPictureCopier::Copy(int32_t x, int32_t y, TBitmap& Source, const TRect& SourceRect)
-{
-    if (!CopyOwn(x, y, Source, SourceRect))
-        FCanvas.Draw(x, y, Source.Canvas(), SourceRect);
-}
-
 // A copy within one surface may overlap itself, and a clip at the ends of the 32-bit range may
 // not be exact; the canvas copies those, reading every pixel before it writes over it.
-bool TPictureCopier::CopyOwn(int32_t x, int32_t y, const TBitmap& Source, const TRect& SourceRect)
+void TPictureCopier::Copy(int32_t x, int32_t y, TBitmap& Source, const TRect& SourceRect)
 {
-    if (!FSurface || FSurface == &Source || !FClipExact)
-        return false;
+    if (!FSurface || FSurface == &Source || !FClipExact) {
+        FCanvas.Draw(x, y, Source.Canvas(), SourceRect);
+        return;
+    }
     // The destination pixels inside the clip whose source pixel lies inside SourceRect and
     // inside Source.
     const int64_t dx = int64_t(SourceRect.Left) - x, dy = int64_t(SourceRect.Top) - y;
@@ -117,12 +114,11 @@ bool TPictureCopier::CopyOwn(int32_t x, int32_t y, const TBitmap& Source, const 
     const int64_t bottom = std::min({int64_t(y) + (int64_t(SourceRect.Bottom) - SourceRect.Top), Source.Height() - dy,
                                      int64_t(FClip.Bottom)});
     if (left >= right || top >= bottom)
-        return true;
-    const auto count = static_cast<int32_t>(right - left);
+        return;
     const TPixel* from = Source.Scanline(static_cast<int32_t>(top + dy)) + (left + dx);
     TPixel* to = FSurface->Scanline(static_cast<int32_t>(top + FOrigin.Y)) + (left + FOrigin.X);
-    CopyRows(to, static_cast<size_t>(FSurface->Width()), from, static_cast<size_t>(Source.Width()), count, bottom - top);
-    return true;
+    CopyRows(to, static_cast<size_t>(FSurface->Width()), from, static_cast<size_t>(Source.Width()),
+             static_cast<int32_t>(right - left), bottom - top);
 }
 
 TRect ShrunkSaturated(const TRect& Rect, int64_t By)

@@ -37,9 +37,6 @@ public:
     void Copy(int32_t x, int32_t y, TBitmap& Source, const TRect& SourceRect);
 
 private:
-    // The copy without the canvas; false, having copied nothing, where the canvas must copy.
-    bool CopyOwn(int32_t x, int32_t y, const TBitmap& Source, const TRect& SourceRect);
-
     TCanvas& FCanvas;
     TBitmap* FSurface;
     TPoint FOrigin;
