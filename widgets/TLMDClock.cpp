@@ -288,7 +288,8 @@ TLMDClock::TPictureState TLMDClock::PictureState() const
     s.DigitalOnly = FDigitalOnly;
     s.Options = FOptions.Bits();
     s.Enabled = FEnabled;
-    // A readout of nothing but digits covers its background with the cells and the frame.
+    // A readout of nothing but digits never draws its background colour: its picture is the
+    // frame and the cells on a white image.
     s.Background = FDigitalOnly ? 0 : DrawnShade(Color());
     const TLMDBevel& b = FBevel;
     s.Bevel = {b.StyleOuter(), b.StyleInner(), b.WidthOuter(), b.WidthInner(), b.BorderWidth()};
