@@ -28,6 +28,35 @@ std::optional<TPoint> FirstDifference(const TBitmap& a, const TBitmap& b)
     return std::nullopt;
 }
 
+constexpr int32_t W = 100, H = 24;
+
+// Where a picture lands: the canvas's origin and clip, and the point it is copied to.
+struct TPlace {
+    const char* Name;
+    TPoint Origin;
+    TRect Clip;
+    TPoint At;
+};
+
+// Copies a numbered picture of Size onto two equal numbered W x H surfaces, one through the
+// copier (CopyOurs) and one through the canvas's block copy (DrawTheirs), each by a canvas
+// with the place's origin and clip, and tells where the two surfaces first differ.
+template <typename TCopyOurs, typename TDrawTheirs>
+std::optional<TPoint> CompareWithBlockCopy(TSize Size, const TPlace& Place, TCopyOurs CopyOurs, TDrawTheirs DrawTheirs)
+{
+    TBitmap source(Size.Width, Size.Height);
+    Number(source, 0x500000);
+    TBitmap copied(W, H), drawn(W, H);
+    Number(copied, 7);
+    Number(drawn, 7);
+    TCanvas ours, theirs;
+    ours.Attach(&copied, Place.Origin, Place.Clip);
+    theirs.Attach(&drawn, Place.Origin, Place.Clip);
+    CopyOurs(TPictureCopier(ours), source);
+    DrawTheirs(theirs, source);
+    return FirstDifference(copied, drawn);
+}
+
 }  // namespace
 
 // The copy of its own gives exactly the pixels of the canvas's block copy for pictures of every
@@ -36,9 +65,8 @@ std::optional<TPoint> FirstDifference(const TBitmap& a, const TBitmap& b)
 // coordinates reach the ends of the 32-bit range.
 TEST(PictureCopier, GivesThePixelsOfTheCanvasBlockCopy)
 {
-    constexpr int32_t W = 100, H = 24;
     const TSize sources[] = {{1, 1}, {3, 5}, {4, 4}, {5, 2}, {8, 2}, {9, 3}, {14, 17}, {17, 2}, {64, 3}, {65, 3}, {90, 30}};
-    const struct { const char* place; TPoint origin; TRect clip; TPoint at; } places[] = {
+    const TPlace places[] = {
         {"inside", {0, 0}, {0, 0, W, H}, {3, 2}},
         {"across the left and top edges", {0, 0}, {0, 0, W, H}, {-2, -3}},
         {"across the right and bottom edges", {0, 0}, {0, 0, W, H}, {W - 2, H - 1}},
@@ -49,19 +77,11 @@ TEST(PictureCopier, GivesThePixelsOfTheCanvasBlockCopy)
         {"far back in canvas coordinates", {INT32_MAX - 1, 0}, {0, 0, W, H}, {INT32_MIN + 5, 1}},
     };
     for (const TSize& size : sources)
-        for (const auto& p : places) {
-            TBitmap source(size.Width, size.Height);
-            Number(source, 0x500000);
-            TBitmap copied(W, H), drawn(W, H);
-            Number(copied, 7);
-            Number(drawn, 7);
-            TCanvas ours, theirs;
-            ours.Attach(&copied, p.origin, p.clip);
-            theirs.Attach(&drawn, p.origin, p.clip);
-            TPictureCopier(ours).Copy(p.at.X, p.at.Y, source);
-            theirs.Draw(p.at.X, p.at.Y, source);
-            const auto difference = FirstDifference(copied, drawn);
-            EXPECT_FALSE(difference) << size.Width << " x " << size.Height << " " << p.place << ": first difference at "
+        for (const TPlace& p : places) {
+            const auto difference = CompareWithBlockCopy(
+                size, p, [&](TPictureCopier Copier, TBitmap& Source) { Copier.Copy(p.At.X, p.At.Y, Source); },
+                [&](TCanvas& Canvas, TBitmap& Source) { Canvas.Draw(p.At.X, p.At.Y, Source); });
+            EXPECT_FALSE(difference) << size.Width << " x " << size.Height << " " << p.Name << ": first difference at "
                                      << difference.value_or(TPoint{});
         }
 }
@@ -70,10 +90,9 @@ TEST(PictureCopier, GivesThePixelsOfTheCanvasBlockCopy)
 // part reaches beyond the picture, whose missing pixels leave the surface as it was.
 TEST(PictureCopier, GivesThePixelsOfTheCanvasBlockCopyOfAPart)
 {
-    constexpr int32_t W = 100, H = 24;
     const TSize sources[] = {{14, 17}, {105, 8}, {40, 30}};
     const TRect parts[] = {{2, 1, 9, 5}, {0, 0, 105, 8}, {-3, -2, 6, 4}, {10, 3, 120, 40}, {5, 5, 5, 9}, {8, 6, 4, 2}};
-    const struct { const char* place; TPoint origin; TRect clip; TPoint at; } places[] = {
+    const TPlace places[] = {
         {"inside", {0, 0}, {0, 0, W, H}, {3, 2}},
         {"across the left and top edges", {0, 0}, {0, 0, W, H}, {-4, -3}},
         {"through an origin and a narrow clip", {7, 3}, {9, 4, 90, 15}, {-1, 0}},
@@ -81,19 +100,12 @@ TEST(PictureCopier, GivesThePixelsOfTheCanvasBlockCopyOfAPart)
     };
     for (const TSize& size : sources)
         for (const TRect& part : parts)
-            for (const auto& p : places) {
-                TBitmap source(size.Width, size.Height);
-                Number(source, 0x500000);
-                TBitmap copied(W, H), drawn(W, H);
-                Number(copied, 7);
-                Number(drawn, 7);
-                TCanvas ours, theirs;
-                ours.Attach(&copied, p.origin, p.clip);
-                theirs.Attach(&drawn, p.origin, p.clip);
-                TPictureCopier(ours).Copy(p.at.X, p.at.Y, source, part);
-                theirs.Draw(p.at.X, p.at.Y, source.Canvas(), part);
-                const auto difference = FirstDifference(copied, drawn);
-                EXPECT_FALSE(difference) << size.Width << " x " << size.Height << ", part " << part << ", " << p.place
+            for (const TPlace& p : places) {
+                const auto difference = CompareWithBlockCopy(
+                    size, p,
+                    [&](TPictureCopier Copier, TBitmap& Source) { Copier.Copy(p.At.X, p.At.Y, Source, part); },
+                    [&](TCanvas& Canvas, TBitmap& Source) { Canvas.Draw(p.At.X, p.At.Y, Source.Canvas(), part); });
+                EXPECT_FALSE(difference) << size.Width << " x " << size.Height << ", part " << part << ", " << p.Name
                                          << ": first difference at " << difference.value_or(TPoint{});
             }
 }
