@@ -5,6 +5,7 @@
 
 #include "platform/core/Color.h"
 #include "platform/core/Rect.h"
+#include "platform/gfx/IPixelStore.h"
 
 class TCanvas;
 
@@ -30,18 +31,28 @@ public:
     void SetWidth(int32_t Width) { SetSize(Width, FHeight); }
     void SetHeight(int32_t Height) { SetSize(FWidth, Height); }
 
-    TPixel* Scanline(int32_t y) { return FPixels.data() + static_cast<size_t>(y) * FWidth; }
-    const TPixel* Scanline(int32_t y) const { return FPixels.data() + static_cast<size_t>(y) * FWidth; }
+    TPixel* Scanline(int32_t y) { return FData + static_cast<size_t>(y) * FWidth; }
+    const TPixel* Scanline(int32_t y) const { return FData + static_cast<size_t>(y) * FWidth; }
     TPixel Pixel(int32_t x, int32_t y) const { return Scanline(y)[x]; }
     void SetPixel(int32_t x, int32_t y, TPixel p) { Scanline(y)[x] = p; }
 
     // The drawing surface of this bitmap; it lives as long as the bitmap.
     TCanvas& Canvas();
 
+    // Keeps the pixels in Store from now on, with the size and pixels the bitmap has, and says
+    // whether the store took them. A store that cannot hold them is forgotten, and the bitmap
+    // keeps its pixels in memory of its own, as it also does after nullptr.
+    bool SetPixelStore(std::unique_ptr<IPixelStore> Store);
+    bool HasPixelStore() const { return FStore != nullptr; }
+
 private:
+    void Adopt(int32_t Width, int32_t Height, TPixel* Data);
+
     int32_t FWidth = 0;
     int32_t FHeight = 0;
-    std::vector<TPixel> FPixels;
+    std::vector<TPixel> FPixels;   // the pixels, unless a store holds them
+    std::unique_ptr<IPixelStore> FStore;
+    TPixel* FData = nullptr;
     std::unique_ptr<TCanvas> FCanvas;
 };
 
