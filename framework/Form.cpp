@@ -79,8 +79,9 @@ void TForm::SetClientHeight(int32_t Value)
 void TForm::SetBounds(int32_t ALeft, int32_t ATop, int32_t AWidth, int32_t AHeight)
 {
     TControl::SetBounds(ALeft, ATop, AWidth, AHeight);
-    if (FHandle)
-        WindowSystem().SetBounds(FHandle, BoundsRect());
+    if (!FHandle)
+        return;   // the back buffer takes its size when the window is shown
+    WindowSystem().SetBounds(FHandle, BoundsRect());
     // A new size gives a white back buffer, so everything is painted again.
     if (SizeBackBuffer())
         Invalidate();
@@ -166,6 +167,9 @@ TNativeWindow TForm::Handle()
     if (!FHandle)
         throw Exception("Error creating window");
     Application().RegisterTarget(FHandle, this);
+    // Where the system can show the back buffer straight from memory of its own, the buffer
+    // lives there, which spares a copy of every presented area and the memory of that copy.
+    FBackBuffer.SetPixelStore(WindowSystem().BackBufferStore(FHandle));
     return FHandle;
 }
 

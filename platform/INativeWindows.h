@@ -1,8 +1,10 @@
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "platform/core/Rect.h"
+#include "platform/gfx/IPixelStore.h"
 
 class TBitmap;
 
@@ -95,6 +97,10 @@ public:
 
     // Shows the pixels of Area (client coordinates) of BackBuffer, which has the client size.
     virtual void Present(TNativeWindow Window, const TBitmap& BackBuffer, const TRect& Area) = 0;
+    // Memory for the window's back buffer that Present can show without copying it first, or
+    // nullptr where the system has none. The store may outlive the window; it then gives out
+    // ordinary memory.
+    virtual std::unique_ptr<IPixelStore> BackBufferStore(TNativeWindow) { return nullptr; }
 
     // The pointer shown over the window's client area; the framework resolves which one.
     virtual void SetPointer(TNativeWindow Window, TCursor Shape) = 0;

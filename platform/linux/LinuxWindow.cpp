@@ -150,10 +150,11 @@ void TLinuxWindow::Build()
     FWindowSurface = cairo_xlib_surface_create(GDK_WINDOW_XDISPLAY(gdkWindow), GDK_WINDOW_XID(gdkWindow),
                                                gdk_x11_visual_get_xvisual(gdk_window_get_visual(gdkWindow)),
                                                gdk_window_get_width(gdkWindow), gdk_window_get_height(gdkWindow));
+    if (FBackBuffer)
+        FBackBuffer->Window = FWindowSurface;
     // A window made anew keeps what was presented to the one before it.
-    if (FShadow)
-        cairo_xlib_surface_set_size(FWindowSurface, std::max(cairo_image_surface_get_width(FShadow), 1),
-                                    std::max(cairo_image_surface_get_height(FShadow), 1));
+    if (cairo_surface_t* shown = ShownImage())
+        FitWindowSurface(cairo_image_surface_get_width(shown), cairo_image_surface_get_height(shown));
 }
 
 void TLinuxWindow::Demolish()
@@ -163,6 +164,8 @@ void TLinuxWindow::Demolish()
     ReleaseGrab();
     // Destroying the widget unmaps it; nothing of that may reach the queue any more.
     g_signal_handlers_disconnect_by_data(FWidget, this);
+    if (FBackBuffer)
+        FBackBuffer->Window = nullptr;
     if (FWindowSurface) {
         cairo_surface_destroy(FWindowSurface);
         FWindowSurface = nullptr;
@@ -233,7 +236,7 @@ void TLinuxWindow::Show(bool Visible)
     // A window without a frame has its bounds as its client area, so the copy of its pixels
     // can be made before the first presentation. Making a screen-sized one touches megabytes of
     // fresh memory, which is better spent while the program still waits for anything else.
-    if (!FShadow)
+    if (!FShadow && !FBackBuffer)
         ResizeShadow(std::min(FParams.Bounds.Width(), MaxExtent), std::min(FParams.Bounds.Height(), MaxExtent));
     gtk_widget_show(FWidget);
 }
@@ -263,24 +266,67 @@ void TLinuxWindow::ResizeShadow(int32_t Width, int32_t Height)
     if (FShadow)
         cairo_surface_destroy(FShadow);
     FShadow = shadow;
-    if (FWindowSurface)
-        cairo_xlib_surface_set_size(FWindowSurface, std::max(Width, 1), std::max(Height, 1));
+    FitWindowSurface(Width, Height);
 }
 
-void TLinuxWindow::DrawShadow(cairo_t* Cr, const TRect& Area)
+void TLinuxWindow::FitWindowSurface(int32_t Width, int32_t Height)
+{
+    Width = std::max(Width, 1);
+    Height = std::max(Height, 1);
+    if (FWindowSurface && (cairo_xlib_surface_get_width(FWindowSurface) != Width ||
+                           cairo_xlib_surface_get_height(FWindowSurface) != Height))
+        cairo_xlib_surface_set_size(FWindowSurface, Width, Height);
+}
+
+// What the window shows again of an area the X server lost: the back buffer where the last
+// presentation came from it, else the copy of what was presented.
+cairo_surface_t* TLinuxWindow::ShownImage() const
+{
+    if (FShownInPlace && FBackBuffer && FBackBuffer->Image)
+        return FBackBuffer->Image;
+    return FShadow;
+}
+
+void TLinuxWindow::DrawImage(cairo_t* Cr, cairo_surface_t* Image, const TRect& Area)
 {
     cairo_set_operator(Cr, CAIRO_OPERATOR_SOURCE);
-    cairo_set_source_surface(Cr, FShadow, 0, 0);
+    cairo_set_source_surface(Cr, Image, 0, 0);
     cairo_rectangle(Cr, Area.Left, Area.Top, Area.Width(), Area.Height());
     cairo_fill(Cr);
 }
 
-// Only Area travels to the X server: its rows are copied into the shadow and that part of the
-// shadow is drawn straight onto the window, without waiting for GTK's next frame.
+std::unique_ptr<IPixelStore> TLinuxWindow::BackBufferStore()
+{
+    if (FParams.MessageOnly)
+        return nullptr;
+    if (!FBackBuffer) {
+        FBackBuffer = std::make_shared<TLinuxBackBuffer>();
+        FBackBuffer->Window = FWindowSurface;
+    }
+    return std::make_unique<TLinuxPixelStore>(FBackBuffer);
+}
+
+bool TLinuxWindow::HoldsBackBuffer(const TBitmap& BackBuffer) const
+{
+    cairo_surface_t* image = FBackBuffer ? FBackBuffer->Image : nullptr;
+    return image && !BackBuffer.Empty() &&
+           cairo_image_surface_get_data(image) == reinterpret_cast<const unsigned char*>(BackBuffer.Scanline(0)) &&
+           cairo_image_surface_get_width(image) == BackBuffer.Width() &&
+           cairo_image_surface_get_height(image) == BackBuffer.Height();
+}
+
+// Only Area travels to the X server, drawn straight onto the window without waiting for GTK's
+// next frame: from the back buffer itself where it lives in the window's image, else from the
+// copy its rows are copied into first.
 void TLinuxWindow::Present(const TBitmap& BackBuffer, const TRect& Area)
 {
     if (!FWidget)
         return;
+    FShownInPlace = HoldsBackBuffer(BackBuffer);
+    if (FShownInPlace) {
+        PresentInPlace(BackBuffer, Area);
+        return;
+    }
     const int32_t width = std::min(BackBuffer.Width(), MaxExtent);
     const int32_t height = std::min(BackBuffer.Height(), MaxExtent);
     if (!FShadow || cairo_image_surface_get_width(FShadow) != width || cairo_image_surface_get_height(FShadow) != height)
@@ -301,9 +347,40 @@ void TLinuxWindow::Present(const TBitmap& BackBuffer, const TRect& Area)
     if (static_cast<int64_t>(r.Width()) * r.Height() <= SmallArea)
         DrawDirect(cr, BackBuffer, r);
     else
-        DrawShadow(cr, r);
+        DrawImage(cr, FShadow, r);
     cairo_destroy(cr);
     cairo_surface_flush(FWindowSurface);
+    XFlush(cairo_xlib_surface_get_display(FWindowSurface));
+}
+
+// The X server reads a large area straight from the shared image, at some time after the
+// request. The framework draws into the same memory at its next paint, so the window waits
+// until the server has read the area: a picture half drawn never reaches the screen.
+void TLinuxWindow::PresentInPlace(const TBitmap& BackBuffer, const TRect& Area)
+{
+    if (FShadow) {
+        // A copy from before the back buffer moved into the window's image is of no more use.
+        cairo_surface_destroy(FShadow);
+        FShadow = nullptr;
+    }
+    cairo_surface_t* image = FBackBuffer->Image;
+    const TRect r = Area.Intersected(BackBuffer.BoundsRect());
+    if (r.IsEmpty())
+        return;
+    cairo_surface_mark_dirty_rectangle(image, r.Left, r.Top, r.Width(), r.Height());
+    if (!FWindowSurface || !gtk_widget_get_mapped(FWidget))
+        return;
+    FitWindowSurface(BackBuffer.Width(), BackBuffer.Height());
+    cairo_t* cr = cairo_create(FWindowSurface);
+    const bool small = static_cast<int64_t>(r.Width()) * r.Height() <= SmallArea;
+    if (small)
+        DrawDirect(cr, BackBuffer, r);
+    else
+        DrawImage(cr, image, r);
+    cairo_destroy(cr);
+    cairo_surface_flush(FWindowSurface);
+    if (!small)
+        cairo_surface_flush(image);
     XFlush(cairo_xlib_surface_get_display(FWindowSurface));
 }
 
@@ -485,8 +562,8 @@ gboolean TLinuxWindow::OnDraw(GtkWidget*, cairo_t* Cr, gpointer Self)
                      static_cast<int32_t>(std::ceil(x2)), static_cast<int32_t>(std::ceil(y2))};
     cairo_set_source_rgb(Cr, 0, 0, 0);
     cairo_paint(Cr);
-    if (self->FShadow)
-        self->DrawShadow(Cr, area);
+    if (cairo_surface_t* shown = self->ShownImage())
+        self->DrawImage(Cr, shown, area);
     if (!area.IsEmpty()) {
         TNativeEvent e = self->MakeEvent(TNativeEvent::Expose);
         e.Area = area;

@@ -1,19 +1,23 @@
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include <cairo.h>
 #include <gtk/gtk.h>
 
 #include "platform/INativeWindows.h"
+#include "platform/linux/LinuxPixelStore.h"
 
 class TBitmap;
 class TLinuxWindowSystem;
 
 // One native window of the GTK backend: a GTK top-level window without children whose client
-// area shows what the framework presents. It keeps a copy of the presented pixels, so that an
-// area the X server lost (another window was over it) is shown again at once, and it turns
-// what GDK reports about the window into the framework's events, queued on its window system.
+// area shows what the framework presents. The framework's back buffer lives in an image the
+// window shows without copying it (see BackBufferStore); a back buffer kept elsewhere is copied
+// into an image of the window's own. Either image lets an area the X server lost (another
+// window was over it) be shown again at once. The window turns what GDK reports about it into
+// the framework's events, queued on its window system.
 //
 // How the window is made depends on its settings:
 // - Normal: a managed top-level window, with or without the window manager's border and
@@ -47,6 +51,9 @@ public:
     void SetCaption(const std::string& Caption);
     void Show(bool Visible);
     void Present(const TBitmap& BackBuffer, const TRect& Area);
+    // Memory for the framework's back buffer that the window shows as it is; nullptr for a
+    // message-only window.
+    std::unique_ptr<IPixelStore> BackBufferStore();
     void SetPointer(GdkCursor* Cursor);
     void BeginMoveDrag();
     void Minimize();
@@ -65,7 +72,11 @@ private:
     void Demolish();
     void ApplyGeometry();
     void ResizeShadow(int32_t Width, int32_t Height);
-    void DrawShadow(cairo_t* Cr, const TRect& Area);
+    cairo_surface_t* ShownImage() const;
+    bool HoldsBackBuffer(const TBitmap& BackBuffer) const;
+    void PresentInPlace(const TBitmap& BackBuffer, const TRect& Area);
+    void FitWindowSurface(int32_t Width, int32_t Height);
+    void DrawImage(cairo_t* Cr, cairo_surface_t* Image, const TRect& Area);
     void DrawDirect(cairo_t* Cr, const TBitmap& BackBuffer, const TRect& Area);
     void TakeFocus();
     void TakeFocusAndGrab();
@@ -95,8 +106,10 @@ private:
     bool FGrabSuspended = false;
     GtkWidget* FWidget = nullptr;
     GdkCursor* FCursor = nullptr;
-    cairo_surface_t* FShadow = nullptr;          // the presented pixels, client size
+    cairo_surface_t* FShadow = nullptr;          // a copy of the presented pixels, client size
     cairo_surface_t* FWindowSurface = nullptr;   // the X window itself
+    std::shared_ptr<TLinuxBackBuffer> FBackBuffer;   // once a store was handed out
+    bool FShownInPlace = false;                      // the last presentation came from it
 
     // The last button press, which a caption drag starts from.
     guint FPressButton = 0;

@@ -162,6 +162,12 @@ void TLinuxWindowSystem::Present(TNativeWindow Window, const TBitmap& BackBuffer
         w->Present(BackBuffer, Area);
 }
 
+std::unique_ptr<IPixelStore> TLinuxWindowSystem::BackBufferStore(TNativeWindow Window)
+{
+    TLinuxWindow* w = Find(Window);
+    return w ? w->BackBufferStore() : nullptr;
+}
+
 // Named pointers come from the cursor theme; where the theme lacks one, X's own cursor font
 // has a shape for each. Shapes without a pointer of their own show the arrow.
 GdkCursor* TLinuxWindowSystem::Cursor(TCursor Shape)

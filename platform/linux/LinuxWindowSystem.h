@@ -36,6 +36,7 @@ public:
     void Show(TNativeWindow Window, bool Visible) override;
     TRect FrameInsets(const TNativeWindowParams& Params) const override;
     void Present(TNativeWindow Window, const TBitmap& BackBuffer, const TRect& Area) override;
+    std::unique_ptr<IPixelStore> BackBufferStore(TNativeWindow Window) override;
     void SetPointer(TNativeWindow Window, TCursor Shape) override;
     bool StartTimer(TNativeWindow Window, uintptr_t Id, uint32_t Milliseconds) override;
     void StopTimer(TNativeWindow Window, uintptr_t Id) override;

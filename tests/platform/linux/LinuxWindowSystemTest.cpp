@@ -216,63 +216,110 @@ protected:
 
 }  // namespace
 
+// The back buffer is presented the same whether it lives in memory of its own, which the
+// window copies from, or in the window's image, which the window shows as it is.
 TEST_F(LinuxWindowSystem, PresentShowsTheBackBufferAndOnlyTheGivenArea)
 {
-    // Large enough that the whole buffer and its lower right part take the way for large
-    // areas, while the small rectangle takes the one for small areas.
-    const TRect bounds = TRect::FromSize(50, 60, 400, 300);
-    const TNativeWindow w = Make(bounds);
-    ShowAndWait(w);
-    TBitmap buffer(400, 300);
-    FillBitmap(buffer, 0x00336699, buffer.BoundsRect());
-    Windows->Present(w, buffer, buffer.BoundsRect());
-    EXPECT_TRUE(ScreenShows(bounds, [](int32_t, int32_t) { return 0x00336699u; })) << "whole buffer";
+    for (const bool stored : {false, true}) {
+        SCOPED_TRACE(stored ? "back buffer in the window's image" : "back buffer of its own");
+        // Large enough that the whole buffer and its lower right part take the way for large
+        // areas, while the small rectangle takes the one for small areas.
+        const TRect bounds = TRect::FromSize(50, 60, 400, 300);
+        const TNativeWindow w = Make(bounds);
+        ShowAndWait(w);
+        TBitmap buffer;
+        if (stored) {
+            ASSERT_TRUE(buffer.SetPixelStore(Windows->BackBufferStore(w)));
+        }
+        buffer.SetSize(400, 300);
+        FillBitmap(buffer, 0x00336699, buffer.BoundsRect());
+        Windows->Present(w, buffer, buffer.BoundsRect());
+        EXPECT_TRUE(ScreenShows(bounds, [](int32_t, int32_t) { return 0x00336699u; })) << "whole buffer";
 
-    // A new picture in the buffer, of which only a small rectangle is presented.
-    FillBitmap(buffer, 0x00FF0000, buffer.BoundsRect());
-    const TRect small{10, 20, 30, 25};
-    Windows->Present(w, buffer, small);
-    EXPECT_TRUE(ScreenShows(bounds, [&](int32_t x, int32_t y) { return small.Contains(x, y) ? 0x00FF0000u : 0x00336699u; }))
-        << "small rectangle";
+        // A new picture in the buffer, of which only a small rectangle is presented.
+        FillBitmap(buffer, 0x00FF0000, buffer.BoundsRect());
+        const TRect small{10, 20, 30, 25};
+        Windows->Present(w, buffer, small);
+        EXPECT_TRUE(
+            ScreenShows(bounds, [&](int32_t x, int32_t y) { return small.Contains(x, y) ? 0x00FF0000u : 0x00336699u; }))
+            << "small rectangle";
 
-    // Areas reaching beyond the buffer show what lies inside it.
-    FillBitmap(buffer, 0x0000FF00, buffer.BoundsRect());
-    Windows->Present(w, buffer, {100, 70, 500, 500});
-    Windows->Present(w, buffer, {-50, -50, -10, -10});
-    EXPECT_TRUE(ScreenShows(bounds, [&](int32_t x, int32_t y) {
-        return x >= 100 && y >= 70 ? 0x0000FF00u : small.Contains(x, y) ? 0x00FF0000u : 0x00336699u;
-    })) << "area beyond the buffer";
+        // Areas reaching beyond the buffer show what lies inside it.
+        FillBitmap(buffer, 0x0000FF00, buffer.BoundsRect());
+        Windows->Present(w, buffer, {100, 70, 500, 500});
+        Windows->Present(w, buffer, {-50, -50, -10, -10});
+        EXPECT_TRUE(ScreenShows(bounds, [&](int32_t x, int32_t y) {
+            return x >= 100 && y >= 70 ? 0x0000FF00u : small.Contains(x, y) ? 0x00FF0000u : 0x00336699u;
+        })) << "area beyond the buffer";
+        Windows->Destroy(w);
+        Collect(milliseconds(30));
+    }
 }
 
 // A window of another client that covers part of ours and goes again leaves that part to be
 // drawn anew: the backend shows the presented pixels at once and reports the area.
 TEST_F(LinuxWindowSystem, UncoveredAreaIsRedrawnAndReported)
 {
-    const TRect bounds = TRect::FromSize(60, 70, 100, 90);
-    const TNativeWindow w = Make(bounds);
+    for (const bool stored : {false, true}) {
+        SCOPED_TRACE(stored ? "back buffer in the window's image" : "back buffer of its own");
+        const TRect bounds = TRect::FromSize(60, 70, 100, 90);
+        const TNativeWindow w = Make(bounds);
+        ShowAndWait(w);
+        TBitmap buffer;
+        if (stored) {
+            ASSERT_TRUE(buffer.SetPixelStore(Windows->BackBufferStore(w)));
+        }
+        buffer.SetSize(100, 90);
+        FillBitmap(buffer, 0x00C08040, buffer.BoundsRect());
+        Windows->Present(w, buffer, buffer.BoundsRect());
+
+        XSetWindowAttributes a;
+        a.override_redirect = True;
+        a.background_pixel = WhitePixel(Probe, DefaultScreen(Probe));
+        const Window cover = XCreateWindow(Probe, DefaultRootWindow(Probe), 80, 90, 30, 20, 0, CopyFromParent,
+                                           InputOutput, CopyFromParent, CWOverrideRedirect | CWBackPixel, &a);
+        XMapRaised(Probe, cover);
+        XSync(Probe, False);
+        XDestroyWindow(Probe, cover);
+        XSync(Probe, False);
+
+        TRect reported;
+        Collect(milliseconds(1000), [&](const TNativeEvent& e) {
+            if (e.Kind == TNativeEvent::Expose && e.Window == w)
+                reported = reported.United(e.Area);
+            return reported.Intersected({20, 20, 50, 40}) == TRect{20, 20, 50, 40};
+        });
+        EXPECT_EQ(reported.Intersected({20, 20, 50, 40}), (TRect{20, 20, 50, 40}));
+        EXPECT_TRUE(ScreenShows(bounds, [](int32_t, int32_t) { return 0x00C08040u; }));
+        Windows->Destroy(w);
+        Collect(milliseconds(30));
+    }
+}
+
+// A back buffer can outlive its window: it then lives in ordinary memory, keeps its pixels and
+// takes new sizes. A window without pixels hands out no store.
+TEST_F(LinuxWindowSystem, BackBufferStoreOutlivesItsWindow)
+{
+    const TNativeWindow w = Make(TRect::FromSize(40, 40, 120, 80));
     ShowAndWait(w);
-    TBitmap buffer(100, 90);
-    FillBitmap(buffer, 0x00C08040, buffer.BoundsRect());
+    TBitmap buffer(120, 80);
+    FillBitmap(buffer, 0x00123456, buffer.BoundsRect());
+    ASSERT_TRUE(buffer.SetPixelStore(Windows->BackBufferStore(w)));
     Windows->Present(w, buffer, buffer.BoundsRect());
+    Windows->Destroy(w);
+    Collect(milliseconds(30));
+    EXPECT_EQ(buffer.Pixel(119, 79), 0x00123456u);
+    buffer.SetSize(300, 200);
+    EXPECT_TRUE(buffer.HasPixelStore());
+    FillBitmap(buffer, 0x00654321, buffer.BoundsRect());
+    EXPECT_EQ(buffer.Pixel(299, 199), 0x00654321u);
 
-    XSetWindowAttributes a;
-    a.override_redirect = True;
-    a.background_pixel = WhitePixel(Probe, DefaultScreen(Probe));
-    const Window cover = XCreateWindow(Probe, DefaultRootWindow(Probe), 80, 90, 30, 20, 0, CopyFromParent, InputOutput,
-                                       CopyFromParent, CWOverrideRedirect | CWBackPixel, &a);
-    XMapRaised(Probe, cover);
-    XSync(Probe, False);
-    XDestroyWindow(Probe, cover);
-    XSync(Probe, False);
-
-    TRect reported;
-    Collect(milliseconds(1000), [&](const TNativeEvent& e) {
-        if (e.Kind == TNativeEvent::Expose && e.Window == w)
-            reported = reported.United(e.Area);
-        return reported.Intersected({20, 20, 50, 40}) == TRect{20, 20, 50, 40};
-    });
-    EXPECT_EQ(reported.Intersected({20, 20, 50, 40}), (TRect{20, 20, 50, 40}));
-    EXPECT_TRUE(ScreenShows(bounds, [](int32_t, int32_t) { return 0x00C08040u; }));
+    TNativeWindowParams p;
+    p.MessageOnly = true;
+    const TNativeWindow m = Windows->Create(p);
+    EXPECT_EQ(Windows->BackBufferStore(m), nullptr);
+    EXPECT_EQ(Windows->BackBufferStore(0xDEAD), nullptr);
+    Windows->Destroy(m);
 }
 
 // Bounds the framework sets are not reported back; a change made by someone else is.
