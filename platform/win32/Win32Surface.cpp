@@ -1,5 +1,6 @@
 #include "platform/win32/Win32Surface.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "platform/gfx/Bitmap.h"
@@ -22,9 +23,9 @@ void TWin32Surface::Release()
     FUnfilled = {};
 }
 
+// The new section is made before the old one goes, so a refusal keeps what was there.
 bool TWin32Surface::Resize(int32_t Width, int32_t Height)
 {
-    Release();
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
     info.bmiHeader.biWidth = Width;
@@ -33,18 +34,40 @@ bool TWin32Surface::Resize(int32_t Width, int32_t Height)
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    FBitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    FDC = FBitmap ? CreateCompatibleDC(nullptr) : nullptr;
-    if (!FBitmap || !FDC || !bits) {
-        Release();
+    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HDC dc = bitmap ? CreateCompatibleDC(nullptr) : nullptr;
+    if (!bitmap || !dc || !bits) {
+        if (dc)
+            DeleteDC(dc);
+        if (bitmap)
+            DeleteObject(bitmap);
         return false;
     }
+    Release();
+    FBitmap = bitmap;
+    FDC = dc;
     FPreviousBitmap = SelectObject(FDC, FBitmap);
     FBits = static_cast<uint32_t*>(bits);
     FWidth = Width;
     FHeight = Height;
     FUnfilled = BoundsRect();
     return true;
+}
+
+uint32_t* TWin32Surface::Provide(int32_t Width, int32_t Height)
+{
+    // GDI may still be drawing from the section that goes.
+    GdiFlush();
+    if (!Resize(Width, Height))
+        return nullptr;
+    std::fill_n(FBits, static_cast<size_t>(Width) * static_cast<size_t>(Height), 0xFFFFFFu);
+    return FBits;
+}
+
+bool TWin32Surface::Holds(const TBitmap& Bitmap) const
+{
+    return FBits && !Bitmap.Empty() && Bitmap.Scanline(0) == FBits && Bitmap.Width() == FWidth &&
+           Bitmap.Height() == FHeight;
 }
 
 void TWin32Surface::Store(const TBitmap& Source, const TRect& Area)
@@ -61,7 +84,13 @@ void TWin32Surface::Store(const TBitmap& Source, const TRect& Area)
     const size_t rowBytes = sizeof(uint32_t) * static_cast<size_t>(r.Width());
     for (int32_t y = r.Top; y < r.Bottom; ++y)
         std::memcpy(FBits + static_cast<size_t>(y) * FWidth + r.Left, Source.Scanline(y) + r.Left, rowBytes);
-    if (r.Intersected(FUnfilled) == FUnfilled)
+    MarkFilled(r);
+}
+
+void TWin32Surface::MarkFilled(const TRect& Area)
+{
+    const TRect r = Area.Intersected(BoundsRect());
+    if (!r.IsEmpty() && r.Intersected(FUnfilled) == FUnfilled)
         FUnfilled = {};
 }
 

@@ -10,7 +10,8 @@ class TBitmap;
 // The pixels a window last showed, kept in a device-independent section so that the window can
 // show them again whenever the system asks it to repaint, without the program drawing anything.
 // The section has the layout of the program's bitmaps (32 bits, top-down, no padding), so
-// storing an area is a copy of rows.
+// storing an area is a copy of rows. A surface can also be the memory of the program's back
+// buffer itself (see TWin32PixelStore), which the window then shows as it is.
 class TWin32Surface {
 public:
     TWin32Surface() = default;
@@ -23,6 +24,13 @@ public:
     void Store(const TBitmap& Source, const TRect& Area);
     // Copies Area of the kept pixels to Target at the same place; false when nothing is kept.
     bool CopyTo(HDC Target, const TRect& Area) const;
+    // A section of Width x Height pixels (both above 0), white, whose memory a bitmap can keep
+    // its pixels in; nullptr when the system cannot give one, and the section before is kept.
+    uint32_t* Provide(int32_t Width, int32_t Height);
+    // Whether Bitmap keeps its pixels in this section.
+    bool Holds(const TBitmap& Bitmap) const;
+    // Counts Area as shown from the section, as Store does for what it copies.
+    void MarkFilled(const TRect& Area);
 
     bool Empty() const { return FBitmap == nullptr; }
     TRect BoundsRect() const { return {0, 0, FWidth, FHeight}; }

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "platform/gfx/Bitmap.h"
+#include "platform/win32/Win32PixelStore.h"
 #include "platform/win32/WideText.h"
 
 namespace {
@@ -263,26 +264,51 @@ void TWin32WindowSystem::Present(TNativeWindow Window, const TBitmap& BackBuffer
     const TRect area = Area.Intersected(BitmapRect(BackBuffer));
     if (area.IsEmpty())
         return;
+    w->ShownInPlace = w->BackBuffer && w->BackBuffer->Holds(BackBuffer);
     // Kept for the system's repaint requests; a window whose pixels cannot be kept asks the
-    // program for them instead.
-    w->Surface.Store(BackBuffer, area);
+    // program for them instead. A back buffer in the window's own section is kept as it is.
+    if (w->ShownInPlace)
+        w->BackBuffer->MarkFilled(area);
+    else
+        w->Surface.Store(BackBuffer, area);
     // A hidden window shows nothing now; it repaints from the kept pixels when shown.
     if (!IsWindowVisible(w->Handle))
         return;
     HDC dc = GetDC(w->Handle);
     if (!dc)
         return;
-    // Only the rows of the area go to the system, described as a top-down picture of their own.
+    if (w->ShownInPlace) {
+        w->BackBuffer->CopyTo(dc, area);
+        // The program draws into the section next; GDI must be done reading it.
+        GdiFlush();
+    } else {
+        ShowRows(dc, BackBuffer, area);
+    }
+    ReleaseDC(w->Handle, dc);
+}
+
+// Only the rows of the area go to the system, described as a top-down picture of their own.
+void TWin32WindowSystem::ShowRows(HDC Target, const TBitmap& BackBuffer, const TRect& Area)
+{
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
     info.bmiHeader.biWidth = BackBuffer.Width();
-    info.bmiHeader.biHeight = -area.Height();
+    info.bmiHeader.biHeight = -Area.Height();
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
-    SetDIBitsToDevice(dc, area.Left, area.Top, area.Width(), area.Height(), area.Left, 0, 0, area.Height(),
-                      BackBuffer.Scanline(area.Top), &info, DIB_RGB_COLORS);
-    ReleaseDC(w->Handle, dc);
+    SetDIBitsToDevice(Target, Area.Left, Area.Top, Area.Width(), Area.Height(), Area.Left, 0, 0, Area.Height(),
+                      BackBuffer.Scanline(Area.Top), &info, DIB_RGB_COLORS);
+}
+
+std::unique_ptr<IPixelStore> TWin32WindowSystem::BackBufferStore(TNativeWindow Window)
+{
+    TWindow* w = Find(Window);
+    if (!w || w->MessageOnly)
+        return nullptr;
+    if (!w->BackBuffer)
+        w->BackBuffer = std::make_shared<TWin32Surface>();
+    return std::make_unique<TWin32PixelStore>(w->BackBuffer);
 }
 
 void TWin32WindowSystem::SetPointer(TNativeWindow Window, TCursor Shape)
@@ -615,7 +641,7 @@ void TWin32WindowSystem::HandlePaint(TWindow& Window)
     if (!dc)
         return;
     const TRect area = RectOf(ps.rcPaint);
-    const TWin32Surface& surface = Window.Surface;
+    const TWin32Surface& surface = Window.Shown();
     const bool covered = !surface.Empty() && area.Intersected(surface.BoundsRect()) == area;
     if (!covered)
         FillRect(dc, &ps.rcPaint, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));

@@ -39,6 +39,7 @@ public:
     void Show(TNativeWindow Window, bool Visible) override;
     TRect FrameInsets(const TNativeWindowParams& Params) const override;
     void Present(TNativeWindow Window, const TBitmap& BackBuffer, const TRect& Area) override;
+    std::unique_ptr<IPixelStore> BackBufferStore(TNativeWindow Window) override;
     void SetPointer(TNativeWindow Window, TCursor Shape) override;
     bool StartTimer(TNativeWindow Window, uintptr_t Id, uint32_t Milliseconds) override;
     void StopTimer(TNativeWindow Window, uintptr_t Id) override;
@@ -70,7 +71,12 @@ private:
         TRect Requested;                 // the outer rectangle the program last asked for
         HCURSOR Pointer = nullptr;
         std::set<uintptr_t> Timers;      // running timers; a late WM_TIMER of another is dropped
-        TWin32Surface Surface;
+        TWin32Surface Surface;           // a copy of what a back buffer of its own presented
+        // The back buffer's own memory once a store was handed out, and whether the last
+        // presentation came from it, so that a repaint shows it instead of Surface.
+        std::shared_ptr<TWin32Surface> BackBuffer;
+        bool ShownInPlace = false;
+        const TWin32Surface& Shown() const { return ShownInPlace ? *BackBuffer : Surface; }
         uint32_t HeldCommand = 0;        // the last system command held back, and its position
         LPARAM HeldCommandParam = 0;
     };
@@ -80,6 +86,7 @@ private:
     bool HandleInput(TWindow& Window, UINT Msg, WPARAM WParam, LPARAM LParam);
     LRESULT HandleSystemCommand(TWindow& Window, WPARAM WParam, LPARAM LParam);
     void HandlePaint(TWindow& Window);
+    static void ShowRows(HDC Target, const TBitmap& BackBuffer, const TRect& Area);
     void HandleTimer(TWindow& Window, uintptr_t Id);
     void HandlePositionChanged(TWindow& Window);
     void HandleDestroyed(TWindow& Window);

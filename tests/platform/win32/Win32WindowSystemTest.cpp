@@ -155,27 +155,43 @@ protected:
         return std::nullopt;
     }
 
+    // A back buffer for Window, in memory of its own or in the window's own section.
+    void SizeBuffer(TBitmap& Buffer, TNativeWindow Window, bool Stored, int32_t Width, int32_t Height)
+    {
+        if (Stored) {
+            ASSERT_TRUE(Buffer.SetPixelStore(Windows.BackBufferStore(Window)));
+        }
+        Buffer.SetSize(Width, Height);
+    }
+
     TWin32WindowSystem& Windows = SharedWindowSystem();
 };
 
+// The same whether the back buffer lives in memory of its own, which is copied, or in the
+// window's section, which is shown as it is.
 TEST_F(Win32WindowSystemTest, PresentShowsTheBufferAndChangesOnlyTheGivenArea)
 {
-    const TNativeWindow w = Popup(TRect::FromSize(40, 40, 120, 90));
-    TBitmap buffer(120, 90);
-    Fill(buffer, Red);
-    Windows.Present(w, buffer, buffer.BoundsRect());
-    ASSERT_EQ(ShownPixel(w, 0, 0), Red);
-    ASSERT_EQ(ShownPixel(w, 119, 89), Red);
+    for (const bool stored : {false, true}) {
+        SCOPED_TRACE(stored ? "back buffer in the window's section" : "back buffer of its own");
+        const TNativeWindow w = Popup(TRect::FromSize(40, 40, 120, 90));
+        TBitmap buffer;
+        SizeBuffer(buffer, w, stored, 120, 90);
+        Fill(buffer, Red);
+        Windows.Present(w, buffer, buffer.BoundsRect());
+        ASSERT_EQ(ShownPixel(w, 0, 0), Red);
+        ASSERT_EQ(ShownPixel(w, 119, 89), Red);
 
-    FillPattern(buffer);
-    const TRect area(20, 30, 40, 50);
-    Windows.Present(w, buffer, area);
-    const struct { int x, y; bool inside; } probes[] = {
-        {20, 30, true}, {39, 49, true}, {31, 42, true}, {39, 30, true},
-        {19, 30, false}, {40, 30, false}, {20, 29, false}, {20, 50, false}, {0, 0, false}, {119, 89, false},
-    };
-    for (const auto& p : probes)
-        EXPECT_EQ(ShownPixel(w, p.x, p.y), p.inside ? buffer.Pixel(p.x, p.y) : Red) << "at (" << p.x << "," << p.y << ")";
+        FillPattern(buffer);
+        const TRect area(20, 30, 40, 50);
+        Windows.Present(w, buffer, area);
+        const struct { int x, y; bool inside; } probes[] = {
+            {20, 30, true}, {39, 49, true}, {31, 42, true}, {39, 30, true},
+            {19, 30, false}, {40, 30, false}, {20, 29, false}, {20, 50, false}, {0, 0, false}, {119, 89, false},
+        };
+        for (const auto& p : probes)
+            EXPECT_EQ(ShownPixel(w, p.x, p.y), p.inside ? buffer.Pixel(p.x, p.y) : Red)
+                << "at (" << p.x << "," << p.y << ")";
+    }
 }
 
 TEST_F(Win32WindowSystemTest, PresentOutsideTheBufferOrToAHiddenWindowIsHarmless)
@@ -199,35 +215,62 @@ TEST_F(Win32WindowSystemTest, PresentOutsideTheBufferOrToAHiddenWindowIsHarmless
 // was presented and asks the program only for what it never presented.
 TEST_F(Win32WindowSystemTest, RepaintsComeFromThePresentedPixels)
 {
-    const TNativeWindow w = Popup(TRect::FromSize(40, 40, 80, 60));
-    std::optional<TNativeEvent> first = Next(w, TNativeEvent::Expose, 300);
-    ASSERT_TRUE(first) << "a window shown before anything was presented asks for its pixels";
-    EXPECT_EQ(first->Area, TRect(0, 0, 80, 60));
+    for (const bool stored : {false, true}) {
+        SCOPED_TRACE(stored ? "back buffer in the window's section" : "back buffer of its own");
+        const TNativeWindow w = Popup(TRect::FromSize(40, 40, 80, 60));
+        std::optional<TNativeEvent> first = Next(w, TNativeEvent::Expose, 300);
+        ASSERT_TRUE(first) << "a window shown before anything was presented asks for its pixels";
+        EXPECT_EQ(first->Area, TRect(0, 0, 80, 60));
 
-    TBitmap buffer(80, 60);
-    FillPattern(buffer);
+        TBitmap buffer;
+        SizeBuffer(buffer, w, stored, 80, 60);
+        FillPattern(buffer);
+        Windows.Present(w, buffer, buffer.BoundsRect());
+        HDC dc = GetDC(HandleOf(w));
+        RECT all{0, 0, 80, 60};
+        FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        ReleaseDC(HandleOf(w), dc);
+        ASSERT_EQ(ShownPixel(w, 10, 10), 0xFFFFFFu);
+
+        RECT part{5, 5, 30, 20};
+        InvalidateRect(HandleOf(w), &part, FALSE);
+        UpdateWindow(HandleOf(w));
+        EXPECT_EQ(ShownPixel(w, 10, 10), buffer.Pixel(10, 10));
+        EXPECT_EQ(ShownPixel(w, 29, 19), buffer.Pixel(29, 19));
+        EXPECT_EQ(ShownPixel(w, 40, 40), 0xFFFFFFu) << "only the asked-for area is painted";
+        for (const TNativeEvent& e : Drain())
+            EXPECT_FALSE(e.Window == w && e.Kind == TNativeEvent::Expose) << "area " << e.Area;
+
+        Windows.SetBounds(w, TRect::FromSize(40, 40, 100, 60));
+        UpdateWindow(HandleOf(w));
+        const std::optional<TNativeEvent> grown = Next(w, TNativeEvent::Expose, 300);
+        ASSERT_TRUE(grown) << "the part a window grew by was never presented";
+        EXPECT_TRUE(grown->Area.Contains(90, 30)) << grown->Area;
+        EXPECT_EQ(ShownPixel(w, 10, 10), buffer.Pixel(10, 10)) << "what was presented stays";
+    }
+}
+
+// A back buffer can outlive its window, keeping its pixels and taking new sizes; a window
+// without pixels hands out no store.
+TEST_F(Win32WindowSystemTest, BackBufferStoreOutlivesItsWindow)
+{
+    // Hidden, as a shown window may take the system a while to take down.
+    const TNativeWindow w = Popup(TRect::FromSize(40, 40, 60, 40), false);
+    TBitmap buffer(60, 40);
+    Fill(buffer, Green);
+    ASSERT_TRUE(buffer.SetPixelStore(Windows.BackBufferStore(w)));
     Windows.Present(w, buffer, buffer.BoundsRect());
-    HDC dc = GetDC(HandleOf(w));
-    RECT all{0, 0, 80, 60};
-    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    ReleaseDC(HandleOf(w), dc);
-    ASSERT_EQ(ShownPixel(w, 10, 10), 0xFFFFFFu);
+    Windows.Destroy(w);
+    EXPECT_EQ(buffer.Pixel(59, 39), Green);
+    buffer.SetSize(200, 100);
+    EXPECT_TRUE(buffer.HasPixelStore());
+    Fill(buffer, Red);
+    EXPECT_EQ(buffer.Pixel(199, 99), Red);
 
-    RECT part{5, 5, 30, 20};
-    InvalidateRect(HandleOf(w), &part, FALSE);
-    UpdateWindow(HandleOf(w));
-    EXPECT_EQ(ShownPixel(w, 10, 10), buffer.Pixel(10, 10));
-    EXPECT_EQ(ShownPixel(w, 29, 19), buffer.Pixel(29, 19));
-    EXPECT_EQ(ShownPixel(w, 40, 40), 0xFFFFFFu) << "only the asked-for area is painted";
-    for (const TNativeEvent& e : Drain())
-        EXPECT_FALSE(e.Window == w && e.Kind == TNativeEvent::Expose) << "area " << e.Area;
-
-    Windows.SetBounds(w, TRect::FromSize(40, 40, 100, 60));
-    UpdateWindow(HandleOf(w));
-    const std::optional<TNativeEvent> grown = Next(w, TNativeEvent::Expose, 300);
-    ASSERT_TRUE(grown) << "the part a window grew by was never presented";
-    EXPECT_TRUE(grown->Area.Contains(90, 30)) << grown->Area;
-    EXPECT_EQ(ShownPixel(w, 10, 10), buffer.Pixel(10, 10)) << "what was presented stays";
+    const TNativeWindow m = MessageOnly();
+    EXPECT_EQ(Windows.BackBufferStore(m), nullptr);
+    EXPECT_EQ(Windows.BackBufferStore(0xDEAD), nullptr);
+    Windows.Destroy(m);
 }
 
 TEST_F(Win32WindowSystemTest, WindowsTakeTheShapeTheirSettingsDescribe)
