@@ -1,6 +1,7 @@
 #include "widgets/TVrGraphicImageControl.h"
 
 #include "platform/gfx/Canvas.h"
+#include "widgets/VrDrawing.h"
 
 namespace {
 
@@ -86,13 +87,16 @@ void TVrGraphicImageControl::ClearBitmapCanvas()
     }
 }
 
+// The buffer goes to the surface with the plain row copies of TPictureCopier, which gives the
+// pixels of the canvas's block copy with the clip worked out once.
 void TVrGraphicImageControl::Paint()
 {
+    TPictureCopier copier(Canvas());
     if (OnlyNotedAreasDiffer()) {
         for (const TRect& area : FDrawnAreas)
-            Canvas().Draw(area.Left, area.Top, GetBitmapCanvas(), area);
+            copier.Copy(area.Left, area.Top, *FBufferBitmap, area);
     } else {
-        Canvas().Draw(0, 0, GetBitmapCanvas(), TRect{0, 0, Width(), Height()});
+        copier.Copy(0, 0, *FBufferBitmap, TRect{0, 0, Width(), Height()});
     }
     ForgetDrawing();
     ++FPresentations;
