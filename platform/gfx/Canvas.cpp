@@ -479,11 +479,15 @@ TSize TCanvas::TextExtent(const std::string& Text) { return FontEngine().TextExt
 // The owner and the count change only while the mutex is held, and the mutex orders them
 // between threads, so they need no ordering of their own. A thread that does not hold the lock
 // can never read its own id as the owner: it only ever stored that id while it held the lock,
-// and cleared it again before letting go.
+// and cleared it again before letting go. So a thread that reads itself as the owner holds the
+// lock and only counts the new hold; the mutex itself is taken once, by the outermost hold.
 void TCanvas::Lock()
 {
-    FMutex.lock();
-    FLockOwner.store(std::this_thread::get_id(), std::memory_order_relaxed);
+    const std::thread::id self = std::this_thread::get_id();
+    if (FLockOwner.load(std::memory_order_relaxed) != self) {
+        FMutex.lock();
+        FLockOwner.store(self, std::memory_order_relaxed);
+    }
     FLockCount.store(FLockCount.load(std::memory_order_relaxed) + 1, std::memory_order_relaxed);
 }
 
@@ -493,7 +497,8 @@ void TCanvas::Unlock()
     if (count == 0 || FLockOwner.load(std::memory_order_relaxed) != std::this_thread::get_id())
         throw Exception("Canvas unlocked by a thread that does not hold its lock");
     FLockCount.store(count - 1, std::memory_order_relaxed);
-    if (count == 1)
-        FLockOwner.store(std::thread::id{}, std::memory_order_relaxed);
+    if (count > 1)
+        return;
+    FLockOwner.store(std::thread::id{}, std::memory_order_relaxed);
     FMutex.unlock();
 }

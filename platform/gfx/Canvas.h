@@ -141,7 +141,7 @@ private:
     TFontSpec FFont;
     TPoint FPenPos;
     TEllipseCache FEllipses;
-    std::recursive_mutex FMutex;
+    std::mutex FMutex;   // held once, by the outermost Lock
     std::atomic<std::thread::id> FLockOwner{};
     std::atomic<int> FLockCount{0};
 };
