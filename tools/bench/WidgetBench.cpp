@@ -1,6 +1,6 @@
 // Prints how long one full paint of each of the saver's instruments takes, next to the time of
 // the memory copies that paint cannot avoid, measured as plain memcpy of the same sizes in the
-// same run:
+// same run, batch for batch beside the paints:
 // - the LED clock face (433 x 409, 09:41:59, so the whole ring of 60 second dots, transparent
 //   over black): the saved parent pixels copied into the buffer and the buffer copied out;
 // - a level bar (105 x 8 at 37 of 100): its buffer filled and copied out;
@@ -57,42 +57,45 @@ void MakeSaverClock(TVrLedClock& Clock)
     Clock.OnTimerEvent(nullptr);
 }
 
-// The median over Batches of the mean time of one Step in a batch of Runs, in microseconds.
-double MedianMicroseconds(int Batches, int Runs, const std::function<void()>& Step)
+// The mean time of one Step in a batch of Runs, in microseconds.
+double BatchMicroseconds(int Runs, const std::function<void()>& Step)
 {
-    Step();   // the first run sizes buffers and warms caches
-    std::vector<double> means;
-    for (int b = 0; b < Batches; ++b) {
-        const auto start = std::chrono::steady_clock::now();
-        for (int i = 0; i < Runs; ++i)
-            Step();
-        const std::chrono::duration<double, std::micro> spent = std::chrono::steady_clock::now() - start;
-        means.push_back(spent.count() / Runs);
-    }
-    std::nth_element(means.begin(), means.begin() + Batches / 2, means.end());
-    return means[static_cast<size_t>(Batches / 2)];
+    const auto start = std::chrono::steady_clock::now();
+    for (int i = 0; i < Runs; ++i)
+        Step();
+    const std::chrono::duration<double, std::micro> spent = std::chrono::steady_clock::now() - start;
+    return spent.count() / Runs;
 }
 
-// The time of copying a buffer of Width x Height pixels in and out once, as plain memory
-// copies, in microseconds.
-double CopyMicroseconds(int32_t Width, int32_t Height, int Runs)
+double Median(std::vector<double> Values)
+{
+    std::nth_element(Values.begin(), Values.begin() + Values.size() / 2, Values.end());
+    return Values[Values.size() / 2];
+}
+
+// Times Paint against the copies it cannot avoid, a buffer of Width x Height pixels copied in
+// and out once as plain memory copies. The two are timed batch by batch in turn, so that a
+// slower spell of the machine weighs on both alike; the figures are the medians of the two
+// times and of the ratios of the batches.
+void Compare(const std::string& What, int Runs, int32_t Width, int32_t Height, const std::function<void()>& Paint)
 {
     const size_t bytes = size_t(Width) * size_t(Height) * sizeof(TPixel);
     std::vector<unsigned char> saved(bytes, 1), buffer(bytes, 2), shown(bytes, 3);
-    const double spent = MedianMicroseconds(21, Runs, [&] {
+    const std::function<void()> copy = [&] {
         std::memcpy(buffer.data(), saved.data(), bytes);
         saved[bytes / 2] ^= buffer[bytes / 3];   // keeps the copies from being folded away
         std::memcpy(shown.data(), buffer.data(), bytes);
-    });
-    std::printf("  (check %u)\n", unsigned(shown[bytes / 2]));
-    return spent;
-}
-
-void Report(const std::string& What, double Paint, int32_t Width, int32_t Height)
-{
-    const double copies = CopyMicroseconds(Width, Height, 5000);
-    std::printf("%s: %.2f us; unavoidable copies of %d x %d pixels: %.2f us; ratio %.2f\n", What.c_str(), Paint, Width,
-                Height, copies, Paint / copies);
+    };
+    Paint();   // the first run sizes buffers and warms caches
+    copy();
+    std::vector<double> paints, copies, ratios;
+    for (int b = 0; b < 31; ++b) {
+        paints.push_back(BatchMicroseconds(Runs, Paint));
+        copies.push_back(BatchMicroseconds(Runs, copy));
+        ratios.push_back(paints.back() / copies.back());
+    }
+    std::printf("%s: %.2f us; unavoidable copies of %d x %d pixels: %.2f us; ratio %.2f  (check %u)\n", What.c_str(),
+                Median(paints), Width, Height, Median(copies), Median(ratios), unsigned(shown[bytes / 2]));
 }
 
 }  // namespace
@@ -117,17 +120,15 @@ int main()
 
     // One paint as the parent asks for it: the clock copies the parent's pixels, draws the
     // face into its buffer and copies the buffer onto the surface.
-    const double paint = MedianMicroseconds(21, 200, [&] { face.PaintRequest(&surface, {0, 0}, surface.BoundsRect()); });
-    Report("LED clock paint, 433 x 409 at 09:41:59, transparent over black", paint, FaceWidth, FaceHeight);
+    Compare("LED clock paint, 433 x 409 at 09:41:59, transparent over black", 200, FaceWidth, FaceHeight,
+            [&] { face.PaintRequest(&surface, {0, 0}, surface.BoundsRect()); });
     bool later = false;
-    const double newSecond = MedianMicroseconds(21, 200, [&] {
+    Compare("LED clock tick and paint of a new second, 09:41:58 and 09:41:59 in turn", 200, FaceWidth, FaceHeight, [&] {
         later = !later;
         clock.SetLocalTime({2024, 3, 2, 5, 9, 41, uint16_t(later ? 58 : 59), 0});
         face.OnTimerEvent(nullptr);
         face.PaintRequest(&surface, {0, 0}, surface.BoundsRect());
     });
-    Report("LED clock tick and paint of a new second, 09:41:58 and 09:41:59 in turn", newSecond, FaceWidth,
-           FaceHeight);
 
     TVrLevelBar bar(nullptr);
     bar.BeginLoading();
@@ -137,13 +138,11 @@ int main()
     bar.SetPosition(37);
     TBitmap barSurface(105, 8);
     const auto paintBar = [&] { bar.PaintRequest(&barSurface, {0, 0}, barSurface.BoundsRect()); };
-    const double barPaint = MedianMicroseconds(21, 5000, paintBar);
-    Report("level bar paint, 105 x 8 at 37 of 100", barPaint, 105, 8);
-    const double barMoved = MedianMicroseconds(21, 5000, [&] {
+    Compare("level bar paint, 105 x 8 at 37 of 100", 5000, 105, 8, paintBar);
+    Compare("level bar paint of a new position, 37 and 74 of 100 in turn", 5000, 105, 8, [&] {
         bar.SetPosition(bar.Position() == 37 ? 74 : 37);
         paintBar();
     });
-    Report("level bar paint of a new position, 37 and 74 of 100 in turn", barMoved, 105, 8);
 
     TLMDClock date(nullptr);
     date.SetMode(cmDate);
@@ -158,14 +157,12 @@ int main()
     const auto paintDate = [&] { date.PaintRequest(&dateSurface, {0, 0}, dateSurface.BoundsRect()); };
     paintDate();   // sizes itself to its text
     const TRect d = date.BoundsRect();
-    const double datePaint = MedianMicroseconds(21, 2000, paintDate);
-    Report("date readout paint, \"" + date.GetDigitalText() + "\"", datePaint, d.Width(), d.Height());
+    Compare("date readout paint, \"" + date.GetDigitalText() + "\"", 2000, d.Width(), d.Height(), paintDate);
     bool nextDay = false;
-    const double newDay = MedianMicroseconds(21, 2000, [&] {
+    Compare("date readout paint of a new day, 5 and 6 March 2024 in turn", 2000, d.Width(), d.Height(), [&] {
         nextDay = !nextDay;
         clock.SetLocalTime({2024, 3, uint16_t(nextDay ? 3 : 2), uint16_t(nextDay ? 6 : 5), 9, 41, 59, 0});
         paintDate();
     });
-    Report("date readout paint of a new day, 5 and 6 March 2024 in turn", newDay, d.Width(), d.Height());
     return 0;
 }
