@@ -155,6 +155,19 @@ protected:
 
     // Shows the window and waits until the X server shows it and it has been asked to paint;
     // gives the events that came meanwhile.
+    // A shown window of Bounds with a back buffer of its client size, in memory of its own or
+    // in the window's image.
+    TNativeWindow ShownWithBuffer(const TRect& Bounds, bool Stored, TBitmap& Buffer)
+    {
+        const TNativeWindow w = Make(Bounds);
+        ShowAndWait(w);
+        if (Stored) {
+            EXPECT_TRUE(Buffer.SetPixelStore(Windows->BackBufferStore(w)));
+        }
+        Buffer.SetSize(Bounds.Width(), Bounds.Height());
+        return w;
+    }
+
     std::vector<TNativeEvent> ShowAndWait(TNativeWindow Window)
     {
         Windows->Show(Window, true);
@@ -225,13 +238,8 @@ TEST_F(LinuxWindowSystem, PresentShowsTheBackBufferAndOnlyTheGivenArea)
         // Large enough that the whole buffer and its lower right part take the way for large
         // areas, while the small rectangle takes the one for small areas.
         const TRect bounds = TRect::FromSize(50, 60, 400, 300);
-        const TNativeWindow w = Make(bounds);
-        ShowAndWait(w);
         TBitmap buffer;
-        if (stored) {
-            ASSERT_TRUE(buffer.SetPixelStore(Windows->BackBufferStore(w)));
-        }
-        buffer.SetSize(400, 300);
+        const TNativeWindow w = ShownWithBuffer(bounds, stored, buffer);
         FillBitmap(buffer, 0x00336699, buffer.BoundsRect());
         Windows->Present(w, buffer, buffer.BoundsRect());
         EXPECT_TRUE(ScreenShows(bounds, [](int32_t, int32_t) { return 0x00336699u; })) << "whole buffer";
@@ -263,13 +271,8 @@ TEST_F(LinuxWindowSystem, UncoveredAreaIsRedrawnAndReported)
     for (const bool stored : {false, true}) {
         SCOPED_TRACE(stored ? "back buffer in the window's image" : "back buffer of its own");
         const TRect bounds = TRect::FromSize(60, 70, 100, 90);
-        const TNativeWindow w = Make(bounds);
-        ShowAndWait(w);
         TBitmap buffer;
-        if (stored) {
-            ASSERT_TRUE(buffer.SetPixelStore(Windows->BackBufferStore(w)));
-        }
-        buffer.SetSize(100, 90);
+        const TNativeWindow w = ShownWithBuffer(bounds, stored, buffer);
         FillBitmap(buffer, 0x00C08040, buffer.BoundsRect());
         Windows->Present(w, buffer, buffer.BoundsRect());
 
