@@ -24,6 +24,10 @@ constexpr uint32_t MinTimerPeriod = 10;
 // cannot keep it from returning.
 constexpr int MaxDispatchesPerPeek = 256;
 
+// How long after a pass of the main context that found nothing ready a peek hands out only what
+// is queued, in microseconds.
+constexpr gint64 QuietSpell = 1000;
+
 std::string ValidUtf8(const std::string& Text)
 {
     if (g_utf8_validate_len(Text.data(), Text.size(), nullptr))
@@ -296,11 +300,20 @@ void TLinuxWindowSystem::Queue(const TNativeEvent& Event) { FEvents.push_back(Ev
 
 TNativeEvent* TLinuxWindowSystem::LastQueued() { return FEvents.empty() ? nullptr : &FEvents.back(); }
 
+// The framework peeks several times in one pass of its loop (for input, after painting, for
+// timers), each time right after the last. Each pass of the main context polls the X connection
+// and reads from it, and right after a pass that found nothing ready another one finds nothing
+// either. So within a short spell after such a pass a peek leaves the main context alone: an
+// event that arrives in that spell waits at most that long.
 void TLinuxWindowSystem::Pump()
 {
-    for (int i = 0; i < MaxDispatchesPerPeek; ++i)
-        if (!g_main_context_iteration(nullptr, FALSE))
-            break;
+    const gint64 now = g_get_monotonic_time();
+    if (FQuietSince != 0 && now - FQuietSince < QuietSpell)
+        return;
+    int dispatched = 0;
+    while (dispatched < MaxDispatchesPerPeek && g_main_context_iteration(nullptr, FALSE))
+        ++dispatched;
+    FQuietSince = dispatched == 0 ? now : 0;
 }
 
 // Messages posted from other threads join the queue behind what the windows reported so far.
@@ -339,6 +352,7 @@ void TLinuxWindowSystem::WaitForEvent()
         if (AnyTimerDue())
             return;
         g_main_context_iteration(nullptr, TRUE);
+        FQuietSince = 0;   // something woke the wait; the next peek looks again
     }
 }
 

@@ -99,6 +99,7 @@ private:
     TRect FObservedInsets;
     bool FInsetsObserved = false;
     std::deque<TNativeEvent> FEvents;   // main thread only
+    gint64 FQuietSince = 0;             // when a pass of the main context last found nothing; 0: not lately
 
     // Shared with other threads.
     std::mutex FPostedMutex;
