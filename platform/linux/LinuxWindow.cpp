@@ -235,7 +235,8 @@ void TLinuxWindow::Show(bool Visible)
     }
     // A window without a frame has its bounds as its client area, so the copy of its pixels
     // can be made before the first presentation. Making a screen-sized one touches megabytes of
-    // fresh memory, which is better spent while the program still waits for anything else.
+    // fresh memory, which is better spent while the program still waits for anything else. A
+    // window whose back buffer lives in its own image needs no copy at all.
     if (!FShadow && !FBackBuffer)
         ResizeShadow(std::min(FParams.Bounds.Width(), MaxExtent), std::min(FParams.Bounds.Height(), MaxExtent));
     gtk_widget_show(FWidget);
@@ -343,14 +344,7 @@ void TLinuxWindow::Present(const TBitmap& BackBuffer, const TRect& Area)
     cairo_surface_mark_dirty_rectangle(FShadow, r.Left, r.Top, r.Width(), r.Height());
     if (!FWindowSurface || !gtk_widget_get_mapped(FWidget))
         return;
-    cairo_t* cr = cairo_create(FWindowSurface);
-    if (static_cast<int64_t>(r.Width()) * r.Height() <= SmallArea)
-        DrawDirect(cr, BackBuffer, r);
-    else
-        DrawImage(cr, FShadow, r);
-    cairo_destroy(cr);
-    cairo_surface_flush(FWindowSurface);
-    XFlush(cairo_xlib_surface_get_display(FWindowSurface));
+    DrawOnWindow(BackBuffer, FShadow, r, false);
 }
 
 // The X server reads a large area straight from the shared image, at some time after the
@@ -371,16 +365,23 @@ void TLinuxWindow::PresentInPlace(const TBitmap& BackBuffer, const TRect& Area)
     if (!FWindowSurface || !gtk_widget_get_mapped(FWidget))
         return;
     FitWindowSurface(BackBuffer.Width(), BackBuffer.Height());
+    DrawOnWindow(BackBuffer, image, r, true);
+}
+
+// Draws Area of the presented pixels onto the window and sends the request on its way. With
+// WaitForImage the call returns only once the X server has read what it takes from Image.
+void TLinuxWindow::DrawOnWindow(const TBitmap& BackBuffer, cairo_surface_t* Image, const TRect& Area, bool WaitForImage)
+{
     cairo_t* cr = cairo_create(FWindowSurface);
-    const bool small = static_cast<int64_t>(r.Width()) * r.Height() <= SmallArea;
+    const bool small = static_cast<int64_t>(Area.Width()) * Area.Height() <= SmallArea;
     if (small)
-        DrawDirect(cr, BackBuffer, r);
+        DrawDirect(cr, BackBuffer, Area);
     else
-        DrawImage(cr, image, r);
+        DrawImage(cr, Image, Area);
     cairo_destroy(cr);
     cairo_surface_flush(FWindowSurface);
-    if (!small)
-        cairo_surface_flush(image);
+    if (!small && WaitForImage)
+        cairo_surface_flush(Image);
     XFlush(cairo_xlib_surface_get_display(FWindowSurface));
 }
 
