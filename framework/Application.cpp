@@ -5,6 +5,7 @@
 
 #include "framework/Form.h"
 #include "framework/HandOverQueue.h"
+#include "platform/IKernel.h"
 #include "platform/INativeWindows.h"
 #include "platform/IProcessInfo.h"
 #include "platform/Platform.h"
@@ -160,6 +161,7 @@ bool TApplication::ComposePending()
 
 void TApplication::Idle()
 {
+    EndStartup();
     bool done = true;
     if (FOnIdle) {
         try {
@@ -171,6 +173,18 @@ void TApplication::Idle()
     // A window waiting to be painted counts as a waiting message: the loop paints it next.
     if (done && !FTerminated && FWindows && !PaintPending())
         FWindows->WaitForEvent();
+}
+
+// Starting reads much of the program's and its libraries' files that showing the windows
+// later needs little of. Once the main form has shown its first picture and nothing waits, that
+// reading is over, and the pages it brought in leave the process's resident memory.
+void TApplication::EndStartup()
+{
+    if (FStartupEnded || !FMainForm || !FMainForm->Presented())
+        return;
+    FStartupEnded = true;
+    if (IKernel* kernel = CurrentPlatform().Kernel)
+        kernel->ReleaseStartupPages();
 }
 
 bool TApplication::PaintPending() const

@@ -87,6 +87,7 @@ private:
     bool ComposePending();
     bool PaintPending() const;
     void Idle();
+    void EndStartup();
 
     INativeWindows* FWindows = nullptr;
     TApplication* FPrevious = nullptr;
@@ -99,6 +100,7 @@ private:
     TCursor FCursor = crDefault;
     bool FTerminated = false;
     bool FComposeWhole = false;
+    bool FStartupEnded = false;
 };
 
 // The current application object. When none has been constructed, a process-wide one is.

@@ -282,6 +282,7 @@ void TForm::PresentArea(const TRegion& Area)
 {
     if (!FHandle || !Visible())
         return;
+    FPresented = true;
     INativeWindows& w = WindowSystem();
     // Pieces that nearly fill their bounding rectangle, as a moved panel leaves them, are shown
     // in one go: each presentation is a round of drawing and flushing on the window system,

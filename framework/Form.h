@@ -65,6 +65,8 @@ public:
     // Adds Area (client coordinates) to what the next paint cycle paints.
     void InvalidateArea(const TRect& Area);
     bool PaintPending() const { return !FInvalid.IsEmpty() || !FExposed.IsEmpty(); }
+    // Whether the window has shown a picture the form composed.
+    bool Presented() const { return FPresented; }
     // Paints and shows everything waiting to be painted now.
     void Update() override;
     // Shows the back buffer's pixels of Area on the screen.
@@ -118,6 +120,7 @@ private:
     TRegion FExposed;
     uint64_t FBackBufferGeneration = 1;
     bool FComposing = false;
+    bool FPresented = false;
     bool FActive = false;
     bool FClosed = false;
     TControl* FCapture = nullptr;

@@ -41,4 +41,10 @@ public:
     virtual bool SetThreadPriority(int32_t Level) = 0;
     // False when the system cannot tell; Times is then unchanged.
     virtual bool ProcessTimes(TProcessTimes& Times) const = 0;
+    // Takes out of the process's resident memory the pages of program and library files it
+    // has read so far, for a program that has finished starting and then runs for hours with
+    // a small part of what starting touched. Nothing the process wrote is dropped: a page it
+    // needs again comes back from the system's file cache on first use. False when the system
+    // offers no such thing.
+    virtual bool ReleaseStartupPages() = 0;
 };

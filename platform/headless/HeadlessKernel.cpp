@@ -35,3 +35,9 @@ void THeadlessKernel::AddTimes(uint64_t Kernel, uint64_t User)
     FTimes.Kernel += Kernel;
     FTimes.User += User;
 }
+
+bool THeadlessKernel::ReleaseStartupPages()
+{
+    FLog.emplace_back("release start-up pages");
+    return true;
+}

@@ -7,8 +7,8 @@
 
 // A process whose priorities and processor times a test sets. It starts in the normal class
 // with the thread at normal level and no processor time used. Every change that is asked for
-// is written to a log ("class 0x100", "thread 15"), granted or not, so a test can check the
-// order of changes and that every one was undone.
+// is written to a log ("class 0x100", "thread 15", "release start-up pages"), granted or not, so
+// a test can check the order of changes and that every one was undone.
 class THeadlessKernel : public IKernel {
 public:
     uint32_t PriorityClass() const override { return FClass; }
@@ -16,6 +16,7 @@ public:
     int32_t ThreadPriority() const override { return FLevel; }
     bool SetThreadPriority(int32_t Level) override;
     bool ProcessTimes(TProcessTimes& Times) const override;
+    bool ReleaseStartupPages() override;
 
     void SetClass(uint32_t Class) { FClass = Class; }
     void SetLevel(int32_t Level) { FLevel = Level; }

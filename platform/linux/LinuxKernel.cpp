@@ -5,6 +5,7 @@
 
 #include "platform/IKernel.h"
 #include "platform/linux/LinuxServices.h"
+#include "platform/linux/LinuxStartupPages.h"
 
 namespace {
 
@@ -50,6 +51,8 @@ public:
         Times.User = HundredNanoseconds(usage.ru_utime);
         return true;
     }
+
+    bool ReleaseStartupPages() override { return ReleaseFilePages(); }
 
 private:
     static uint64_t HundredNanoseconds(const timeval& Time)

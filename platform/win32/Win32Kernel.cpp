@@ -27,6 +27,13 @@ public:
         Times.User = Combined(user);
         return true;
     }
+
+    // Windows cannot be asked for file pages alone: it takes every page out of the working set,
+    // and those the process touches again come back from memory the system still holds.
+    bool ReleaseStartupPages() override
+    {
+        return SetProcessWorkingSetSize(GetCurrentProcess(), static_cast<SIZE_T>(-1), static_cast<SIZE_T>(-1)) != 0;
+    }
 };
 
 }  // namespace

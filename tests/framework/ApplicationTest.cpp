@@ -196,6 +196,24 @@ TEST_F(ApplicationLoop, IdleWithDoneTrueWaitsForTheNextMessage)
     EXPECT_EQ(Screen.WaitCount(), 3);
 }
 
+TEST_F(ApplicationLoop, StartupPagesAreReleasedOnceWhenTheMainFormHasShownItsFirstPicture)
+{
+    auto* form = App.CreateForm<TTestForm>();
+    std::vector<std::string> order;
+    App.SetOnIdle([&](TObject*, bool& Done) {
+        order.push_back(form->Presented() ? "idle after picture" : "idle before picture");
+        order.insert(order.end(), Kernel.Log().begin(), Kernel.Log().end());
+        Kernel.ClearLog();
+        Done = false;
+    });
+    App.HandleMessage();
+    form->Show();
+    for (int i = 0; i < 4; ++i)
+        App.HandleMessage();
+    std::erase(order, "idle after picture");
+    EXPECT_EQ(order, (std::vector<std::string>{"idle before picture", "release start-up pages"}));
+}
+
 TEST_F(ApplicationLoop, ProcessMessagesInsideIdleDispatchesWaitingMessagesWithoutNestingIdle)
 {
     auto* form = App.CreateForm<TRecordingForm>();
