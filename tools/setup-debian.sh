@@ -10,6 +10,7 @@ PACKAGES=(
     g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev
     googletest libgtest-dev libstb-dev
     libgtk-3-dev libpango1.0-dev libcairo2-dev libjpeg-dev
+    libx11-dev libxext-dev libxi-dev libxfixes-dev
     fonts-league-spartan fonts-dejavu-core
     xvfb xauth xdotool x11-utils imagemagick
     wine wine32:i386 wine64

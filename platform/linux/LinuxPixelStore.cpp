@@ -1,5 +1,9 @@
 #include "platform/linux/LinuxPixelStore.h"
 
+#include <cairo-xlib.h>
+
+#include "platform/linux/LinuxSharedImage.h"
+
 namespace {
 
 // An image whose rows are the bitmap's rows: 32 bits a pixel, no padding.
@@ -14,11 +18,12 @@ bool FitsBitmap(cairo_surface_t* Image, int32_t Width, int32_t Height)
 
 TLinuxBackBuffer::~TLinuxBackBuffer() { Replace(nullptr); }
 
-void TLinuxBackBuffer::Replace(cairo_surface_t* NewImage)
+void TLinuxBackBuffer::Replace(cairo_surface_t* NewImage, std::unique_ptr<TLinuxSharedImage> NewShared)
 {
     if (Image)
         cairo_surface_destroy(Image);
     Image = NewImage;
+    Shared = std::move(NewShared);
 }
 
 TLinuxPixelStore::TLinuxPixelStore(std::shared_ptr<TLinuxBackBuffer> Buffer) : FBuffer(std::move(Buffer)) {}
@@ -28,24 +33,28 @@ TLinuxPixelStore::~TLinuxPixelStore() { FBuffer->Replace(nullptr); }
 
 TPixel* TLinuxPixelStore::Provide(int32_t Width, int32_t Height)
 {
-    cairo_surface_t* image = MakeImage(Width, Height);
-    if (!image)
+    std::unique_ptr<TLinuxSharedImage> shared = MakeShared(Width, Height);
+    cairo_surface_t* image = shared ? ImageOver(shared->Data(), Width, Height)
+                                    : cairo_image_surface_create(CAIRO_FORMAT_RGB24, Width, Height);
+    if (!FitsBitmap(image, Width, Height)) {
+        cairo_surface_destroy(image);
         return nullptr;
-    FBuffer->Replace(image);
+    }
+    FBuffer->Replace(image, std::move(shared));
     return reinterpret_cast<TPixel*>(cairo_image_surface_get_data(image));
 }
 
-cairo_surface_t* TLinuxPixelStore::MakeImage(int32_t Width, int32_t Height) const
+cairo_surface_t* TLinuxPixelStore::ImageOver(unsigned char* Pixels, int32_t Width, int32_t Height)
 {
-    if (FBuffer->Window) {
-        cairo_surface_t* image = cairo_surface_create_similar_image(FBuffer->Window, CAIRO_FORMAT_RGB24, Width, Height);
-        if (FitsBitmap(image, Width, Height))
-            return image;
-        cairo_surface_destroy(image);
-    }
-    cairo_surface_t* image = cairo_image_surface_create(CAIRO_FORMAT_RGB24, Width, Height);
-    if (FitsBitmap(image, Width, Height))
-        return image;
-    cairo_surface_destroy(image);
-    return nullptr;
+    return cairo_image_surface_create_for_data(Pixels, CAIRO_FORMAT_RGB24, Width, Height,
+                                               Width * static_cast<int>(sizeof(TPixel)));
+}
+
+std::unique_ptr<TLinuxSharedImage> TLinuxPixelStore::MakeShared(int32_t Width, int32_t Height) const
+{
+    cairo_surface_t* window = FBuffer->Window;
+    if (!window)
+        return nullptr;
+    return TLinuxSharedImage::Make(cairo_xlib_surface_get_display(window), cairo_xlib_surface_get_visual(window),
+                                   cairo_xlib_surface_get_depth(window), Width, Height);
 }

@@ -9,6 +9,7 @@
 #include <gdk/gdkx.h>
 
 #include "platform/gfx/Bitmap.h"
+#include "platform/linux/LinuxSharedImage.h"
 #include "platform/linux/LinuxVirtualKeys.h"
 #include "platform/linux/LinuxWindowSystem.h"
 
@@ -150,6 +151,9 @@ void TLinuxWindow::Build()
     FWindowSurface = cairo_xlib_surface_create(GDK_WINDOW_XDISPLAY(gdkWindow), GDK_WINDOW_XID(gdkWindow),
                                                gdk_x11_visual_get_xvisual(gdk_window_get_visual(gdkWindow)),
                                                gdk_window_get_width(gdkWindow), gdk_window_get_height(gdkWindow));
+    XGCValues values{};
+    values.graphics_exposures = False;
+    FContext = XCreateGC(GDK_WINDOW_XDISPLAY(gdkWindow), GDK_WINDOW_XID(gdkWindow), GCGraphicsExposures, &values);
     if (FBackBuffer)
         FBackBuffer->Window = FWindowSurface;
     // A window made anew keeps what was presented to the one before it.
@@ -167,6 +171,8 @@ void TLinuxWindow::Demolish()
     if (FBackBuffer)
         FBackBuffer->Window = nullptr;
     if (FWindowSurface) {
+        XFreeGC(cairo_xlib_surface_get_display(FWindowSurface), FContext);
+        FContext = nullptr;
         cairo_surface_destroy(FWindowSurface);
         FWindowSurface = nullptr;
     }
@@ -347,9 +353,9 @@ void TLinuxWindow::Present(const TBitmap& BackBuffer, const TRect& Area)
     DrawOnWindow(BackBuffer, FShadow, r, false);
 }
 
-// The X server reads a large area straight from the shared image, at some time after the
-// request. The framework draws into the same memory at its next paint, so the window waits
-// until the server has read the area: a picture half drawn never reaches the screen.
+// The X server reads a large area straight from the shared image. The framework draws into the
+// same memory at its next paint, so the window waits until the server has read the area: a
+// picture half drawn never reaches the screen.
 void TLinuxWindow::PresentInPlace(const TBitmap& BackBuffer, const TRect& Area)
 {
     if (FShadow) {
@@ -365,6 +371,13 @@ void TLinuxWindow::PresentInPlace(const TBitmap& BackBuffer, const TRect& Area)
     if (!FWindowSurface || !gtk_widget_get_mapped(FWidget))
         return;
     FitWindowSurface(BackBuffer.Width(), BackBuffer.Height());
+    const TLinuxSharedImage* shared = FBackBuffer->Shared.get();
+    if (shared && static_cast<int64_t>(r.Width()) * r.Height() > SmallArea) {
+        // Whatever cairo still holds for the window goes first, so the requests keep their order.
+        cairo_surface_flush(FWindowSurface);
+        shared->Put(cairo_xlib_surface_get_drawable(FWindowSurface), FContext, r);
+        return;
+    }
     DrawOnWindow(BackBuffer, image, r, true);
 }
 

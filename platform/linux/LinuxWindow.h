@@ -109,6 +109,7 @@ private:
     GdkCursor* FCursor = nullptr;
     cairo_surface_t* FShadow = nullptr;          // a copy of the presented pixels, client size
     cairo_surface_t* FWindowSurface = nullptr;   // the X window itself
+    struct _XGC* FContext = nullptr;              // for requests of its own to the X window
     std::shared_ptr<TLinuxBackBuffer> FBackBuffer;   // once a store was handed out
     bool FShownInPlace = false;                      // the last presentation came from it
 

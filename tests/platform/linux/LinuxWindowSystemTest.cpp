@@ -19,6 +19,7 @@
 #include "platform/linux/LinuxVirtualKeys.h"
 #include "platform/linux/LinuxWindowSystem.h"
 
+#include <gdk/gdkx.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/Xfixes.h>
@@ -103,6 +104,8 @@ protected:
             GTEST_SKIP() << "the display " << display << " cannot be opened";
         Windows = TLinuxWindowSystem::Open();
         ASSERT_TRUE(Windows);
+        // A request the X server refuses only shows as a warning; the test fails on it instead.
+        gdk_x11_display_error_trap_push(gdk_display_get_default());
         Collect(milliseconds(20));
     }
 
@@ -110,8 +113,10 @@ protected:
     {
         for (TNativeWindow w : Created)
             Windows->Destroy(w);
-        if (Windows)
+        if (Windows) {
             Collect(milliseconds(10));
+            EXPECT_EQ(gdk_x11_display_error_trap_pop(gdk_display_get_default()), 0) << "the X server refused a request";
+        }
         Windows.reset();
         if (Probe)
             XCloseDisplay(Probe);
