@@ -146,6 +146,9 @@ TWin32WindowSystem::TWin32WindowSystem()
 {
     AskForRealPixels();
     FClass = RegisterWindowClass(FInstance, &WindowProc);
+    LARGE_INTEGER frequency{};
+    QueryPerformanceFrequency(&frequency);
+    FQuietSpell = frequency.QuadPart / 1000;   // a millisecond
 }
 
 TWin32WindowSystem::~TWin32WindowSystem()
@@ -411,15 +414,32 @@ void TWin32WindowSystem::Unqueue(TNativeWindow Window, bool TimersOnly, uintptr_
 // behind all others in the event queue, so taking them early changes no order.
 bool TWin32WindowSystem::DispatchOne()
 {
-    MSG m;
-    if (!PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE))
+    LARGE_INTEGER now{};
+    QueryPerformanceCounter(&now);
+    if (InQuietSpell(now.QuadPart))
         return false;
+    MSG m;
+    if (!PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
+        FQuietSince = now.QuadPart;
+        return false;
+    }
+    FQuietSince = 0;
     // The program ends by closing its main window; a quit request of some control means nothing.
     if (m.message == WM_QUIT)
         return true;
     TranslateMessage(&m);
     DispatchMessageW(&m);
     return true;
+}
+
+// The framework peeks several times in one pass of its loop, each time right after the last,
+// and asking the system's queue costs a call into the system each time (a round trip to the
+// server under Wine). Right after a look that found the queue empty another one finds it empty
+// too, so within a short spell after such a look the queue is left alone: a message that
+// arrives in that spell waits at most that long.
+bool TWin32WindowSystem::InQuietSpell(int64_t Now) const
+{
+    return FQuietSince != 0 && Now - FQuietSince < FQuietSpell;
 }
 
 bool TWin32WindowSystem::PeekEvent(TNativeEvent& Event, bool IncludeTimers)
@@ -447,6 +467,7 @@ void TWin32WindowSystem::WaitForEvent()
     // not lost. MWMO_INPUTAVAILABLE makes messages that an earlier peek saw but left (a due
     // timer, for one) count as well as new ones.
     MsgWaitForMultipleObjectsEx(1, &FWakeEvent, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    FQuietSince = 0;   // something ended the wait; the next peek looks again
 }
 
 void TWin32WindowSystem::DefaultSystemCommand(TNativeWindow Window, uint32_t Command)

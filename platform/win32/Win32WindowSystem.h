@@ -96,11 +96,14 @@ private:
     bool TakeQueued(TNativeEvent& Event, bool Timers);
     void Unqueue(TNativeWindow Window, bool TimersOnly, uintptr_t TimerId);
     bool DispatchOne();
+    bool InQuietSpell(int64_t Now) const;
 
     ATOM FClass = 0;
     HINSTANCE FInstance = nullptr;
     HANDLE FWakeEvent = nullptr;
     int FMoveDrags = 0;                  // above 0 while a caption drag runs: commands go through
+    int64_t FQuietSince = 0;             // when a look at the system's queue last found it empty; 0: not lately
+    int64_t FQuietSpell = 0;             // how long a peek then leaves the queue alone, in counter ticks
     std::map<HWND, std::unique_ptr<TWindow>> FWindows;
     // Frame insets by window style and extended style; forgotten when the system's settings
     // change.
