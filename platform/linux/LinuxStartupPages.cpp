@@ -88,7 +88,6 @@ bool ParseMapsLine(const std::string& Line, TMappedFile& Mapping)
     Mapping.Start = static_cast<uintptr_t>(start);
     Mapping.End = static_cast<uintptr_t>(end);
     Mapping.Writable = perms[1] == 'w';
-    Mapping.Executable = perms[2] == 'x';
     Mapping.Private = perms[3] == 'p';
     Mapping.Path = pathAt > 0 ? Line.substr(static_cast<size_t>(pathAt)) : std::string();
     while (!Mapping.Path.empty() && (Mapping.Path.back() == '\n' || Mapping.Path.back() == ' '))

@@ -14,7 +14,6 @@ struct TMappedFile {
     uintptr_t Start = 0;
     uintptr_t End = 0;
     bool Writable = false;
-    bool Executable = false;
     bool Private = false;
     std::string Path;
 };

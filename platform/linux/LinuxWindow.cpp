@@ -350,7 +350,7 @@ void TLinuxWindow::Present(const TBitmap& BackBuffer, const TRect& Area)
     cairo_surface_mark_dirty_rectangle(FShadow, r.Left, r.Top, r.Width(), r.Height());
     if (!FWindowSurface || !gtk_widget_get_mapped(FWidget))
         return;
-    DrawOnWindow(BackBuffer, FShadow, r, false);
+    DrawOnWindow(BackBuffer, FShadow, r);
 }
 
 // The X server reads a large area straight from the shared image. The framework draws into the
@@ -378,23 +378,20 @@ void TLinuxWindow::PresentInPlace(const TBitmap& BackBuffer, const TRect& Area)
         shared->Put(cairo_xlib_surface_get_drawable(FWindowSurface), FContext, r);
         return;
     }
-    DrawOnWindow(BackBuffer, image, r, true);
+    DrawOnWindow(BackBuffer, image, r);
 }
 
-// Draws Area of the presented pixels onto the window and sends the request on its way. With
-// WaitForImage the call returns only once the X server has read what it takes from Image.
-void TLinuxWindow::DrawOnWindow(const TBitmap& BackBuffer, cairo_surface_t* Image, const TRect& Area, bool WaitForImage)
+// Draws Area of the presented pixels onto the window through cairo and sends the request on its
+// way: a small area straight from the back buffer, a large one from Image.
+void TLinuxWindow::DrawOnWindow(const TBitmap& BackBuffer, cairo_surface_t* Image, const TRect& Area)
 {
     cairo_t* cr = cairo_create(FWindowSurface);
-    const bool small = static_cast<int64_t>(Area.Width()) * Area.Height() <= SmallArea;
-    if (small)
+    if (static_cast<int64_t>(Area.Width()) * Area.Height() <= SmallArea)
         DrawDirect(cr, BackBuffer, Area);
     else
         DrawImage(cr, Image, Area);
     cairo_destroy(cr);
     cairo_surface_flush(FWindowSurface);
-    if (!small && WaitForImage)
-        cairo_surface_flush(Image);
     XFlush(cairo_xlib_surface_get_display(FWindowSurface));
 }
 

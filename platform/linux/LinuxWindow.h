@@ -78,7 +78,7 @@ private:
     void FitWindowSurface(int32_t Width, int32_t Height);
     void DrawImage(cairo_t* Cr, cairo_surface_t* Image, const TRect& Area);
     void DrawDirect(cairo_t* Cr, const TBitmap& BackBuffer, const TRect& Area);
-    void DrawOnWindow(const TBitmap& BackBuffer, cairo_surface_t* Image, const TRect& Area, bool WaitForImage);
+    void DrawOnWindow(const TBitmap& BackBuffer, cairo_surface_t* Image, const TRect& Area);
     void TakeFocus();
     void TakeFocusAndGrab();
     void ReleaseGrab();

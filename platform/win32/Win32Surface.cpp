@@ -1,6 +1,5 @@
 #include "platform/win32/Win32Surface.h"
 
-#include <algorithm>
 #include <cstring>
 
 #include "platform/gfx/Bitmap.h"
@@ -58,10 +57,7 @@ uint32_t* TWin32Surface::Provide(int32_t Width, int32_t Height)
 {
     // GDI may still be drawing from the section that goes.
     GdiFlush();
-    if (!Resize(Width, Height))
-        return nullptr;
-    std::fill_n(FBits, static_cast<size_t>(Width) * static_cast<size_t>(Height), 0xFFFFFFu);
-    return FBits;
+    return Resize(Width, Height) ? FBits : nullptr;
 }
 
 bool TWin32Surface::Holds(const TBitmap& Bitmap) const

@@ -24,8 +24,8 @@ public:
     void Store(const TBitmap& Source, const TRect& Area);
     // Copies Area of the kept pixels to Target at the same place; false when nothing is kept.
     bool CopyTo(HDC Target, const TRect& Area) const;
-    // A section of Width x Height pixels (both above 0), white, whose memory a bitmap can keep
-    // its pixels in; nullptr when the system cannot give one, and the section before is kept.
+    // A section of Width x Height pixels (both above 0) whose memory a bitmap can keep its
+    // pixels in; nullptr when the system cannot give one, and the section before is kept.
     uint32_t* Provide(int32_t Width, int32_t Height);
     // Whether Bitmap keeps its pixels in this section.
     bool Holds(const TBitmap& Bitmap) const;
