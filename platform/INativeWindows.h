@@ -32,15 +32,58 @@ constexpr TShiftState ssDouble = 0x40;
 
 enum class TMouseButton : uint8_t { mbLeft, mbRight, mbMiddle };
 
+// The kinds of native window, always said by the framework when it makes one, never guessed
+// by a backend from a window's size or flags.
+enum class TNativeWindowKind : uint8_t {
+    // A top-level window with the window system's border and title bar around the client area.
+    Framed,
+    // A top-level window without decoration: a dialog that draws its own frame, or the saver
+    // covering the screen (FullScreen).
+    Frameless,
+    // A window owned by Owner that never takes activation from it: drop-down lists and hints.
+    // It lies above its owner and goes with it.
+    Popup,
+    // A child window inside a window of another program (Host): the preview in the system's
+    // thumbnail and the saver in a screen-saver daemon's window. Its Bounds are in the host's
+    // client coordinates.
+    ForeignChild,
+    // Never shown: a target for timers and posted messages only.
+    MessageOnly,
+};
+
 // What a native window looks like. Border and caption are drawn by the window system around
-// the client area; the framework only ever draws the client area.
+// the client area of a framed window; the framework only ever draws the client area.
 struct TNativeWindowParams {
-    TRect Bounds;                  // outer rectangle in screen coordinates
+    TNativeWindowKind Kind = TNativeWindowKind::Framed;
+    TRect Bounds;                  // outer rectangle in screen coordinates (ForeignChild: host client)
     std::string Caption;
+    bool StayOnTop = false;
+    // A frameless window that covers the screen and takes the keyboard and pointer while it
+    // shows (the saver).
+    bool FullScreen = false;
+    // Popup: the owner, whose activation it never takes. Framed or Frameless: a window of this
+    // program it stays above, or 0.
+    TNativeWindow Owner = 0;
+    // ForeignChild: the host's handle as the system spells it (an HWND, an X window id).
+    uintptr_t Host = 0;
+
+    // Kept while the backends move to Kind; they say the same as Kind does.
     bool Border = true;
     bool TitleBar = true;
-    bool StayOnTop = false;
-    bool MessageOnly = false;      // never shown: a target for timers and posted messages only
+    bool MessageOnly = false;
+};
+
+// A native view of the system's own (the HTML help view, a plain test view) inside a native
+// window, placed by a framework control. The framework never draws over it: the window system
+// clips the window's drawing to leave it out.
+class INativeChildView {
+public:
+    virtual ~INativeChildView() = default;
+    // Area in the parent window's client coordinates; an empty area hides the view.
+    virtual void SetBounds(const TRect& Area) = 0;
+    virtual void Show(bool Visible) = 0;
+    // The system's handle of the view (HWND, X window id), 0 when it has none.
+    virtual uintptr_t SystemHandle() const = 0;
 };
 
 // Something that happened to a native window, as the backend reports it. Positions are in
@@ -61,6 +104,10 @@ struct TNativeEvent {
         Resized,          // Area = the new outer rectangle in screen coordinates
         Timer,            // TimerId
         Message,          // a posted message: Msg, WParam, LParam
+        MouseEnter,       // the pointer came into the client area: Position
+        MouseLeave,       // the pointer left the client area
+        Destroyed,        // the window went away without the program asking (its foreign host
+                          // was destroyed); nothing more comes for it
     };
     TKind Kind = None;
     TNativeWindow Window = 0;
@@ -126,6 +173,25 @@ public:
     // What the system does with a system command or a caption drag that the program passes on.
     virtual void DefaultSystemCommand(TNativeWindow Window, uint32_t Command) = 0;
     virtual void BeginMoveDrag(TNativeWindow Window) = 0;
+
+    // While set, every press and move of the pointer anywhere on the screen is reported to
+    // Window (positions in its client coordinates, also outside it), so a pop-up learns of a
+    // click outside itself and a pressed control of its release. The window system ends it when
+    // the program loses the pointer.
+    virtual void CapturePointer(TNativeWindow Window, bool Capture) { (void)Window; (void)Capture; }
+
+    // The system's handle of a window (HWND, X window id), 0 for none or a message-only window.
+    virtual uintptr_t SystemHandle(TNativeWindow Window) const { (void)Window; return 0; }
+    // The outer rectangle of any window of the system, this program's or another's, in screen
+    // coordinates; false when Handle names no window.
+    virtual bool SystemWindowRect(uintptr_t Handle, TRect& Rect) const { (void)Handle; (void)Rect; return false; }
+    // A plain native child view of a solid colour inside Parent (tests, and the base of views
+    // such as the HTML view); nullptr where the system cannot make one.
+    virtual std::unique_ptr<INativeChildView> CreateChildView(TNativeWindow Parent, uint32_t RGB)
+    {
+        (void)Parent; (void)RGB;
+        return nullptr;
+    }
 
     // The size of the primary screen in pixels.
     virtual TRect ScreenRect() const = 0;

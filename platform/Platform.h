@@ -14,6 +14,7 @@ class ILocale;
 class IKernel;
 class ITimeStampCounter;
 class ISockets;
+class IShell;
 
 // The services a backend provides: the one boundary between portable code and the operating
 // system. Portable code reaches the system only through CurrentPlatform(); the backend that
@@ -33,6 +34,7 @@ struct Platform {
     IKernel* Kernel = nullptr;
     ITimeStampCounter* TimeStampCounter = nullptr;
     ISockets* Sockets = nullptr;
+    IShell* Shell = nullptr;
 };
 
 Platform& CurrentPlatform();
