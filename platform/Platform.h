@@ -15,6 +15,7 @@ class IKernel;
 class ITimeStampCounter;
 class ISockets;
 class IShell;
+class IHtmlViews;
 
 // The services a backend provides: the one boundary between portable code and the operating
 // system. Portable code reaches the system only through CurrentPlatform(); the backend that
@@ -35,6 +36,7 @@ struct Platform {
     ITimeStampCounter* TimeStampCounter = nullptr;
     ISockets* Sockets = nullptr;
     IShell* Shell = nullptr;
+    IHtmlViews* HtmlViews = nullptr;
 };
 
 Platform& CurrentPlatform();

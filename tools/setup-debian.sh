@@ -11,6 +11,7 @@ PACKAGES=(
     googletest libgtest-dev libstb-dev
     libgtk-3-dev libpango1.0-dev libcairo2-dev libjpeg-dev
     libx11-dev libxext-dev libxi-dev libxfixes-dev
+    libwebkit2gtk-4.1-0
     fonts-league-spartan fonts-dejavu-core
     xvfb xauth xdotool x11-utils imagemagick
     wine wine32:i386 wine64
