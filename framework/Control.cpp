@@ -63,8 +63,11 @@ void TControl::SetParent(TWinControl* Value)
     if (FParent) {
         Invalidate();
         TForm* oldForm = ParentForm();
+        // While a parent frees its children, what lies under the pointer is found once the
+        // parent itself has gone.
+        const bool parentGoing = FParent->Destroying();
         FParent->RemoveControl(this);
-        if (oldForm && !oldForm->Destroying())
+        if (oldForm && !oldForm->Destroying() && !parentGoing)
             oldForm->PointerTargetsChanged();
     }
     if (Value) {

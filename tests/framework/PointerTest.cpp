@@ -177,3 +177,23 @@ TEST_F(Pointer, ReleaseCaptureGivesThePointerBack)
     App.ProcessMessages();
     EXPECT_EQ(Log, (std::vector<std::string>{"leave B", "enter W", "up W 5,5"}));
 }
+
+TEST_F(Pointer, AControlFreedWhileUnderThePointerHoldingItOrFocusedIsForgotten)
+{
+    B->SetTabStop(true);
+    B->SetFocus();
+    Move({20, 20});
+    Screen.MouseDown(Form->Handle(), TMouseButton::mbLeft, {20, 20});
+    App.ProcessMessages();
+    ASSERT_EQ(Form->CaptureControl(), B);
+    delete P;   // takes B and L with it
+    EXPECT_EQ(Form->CaptureControl(), nullptr);
+    EXPECT_EQ(Form->FocusedControl(), nullptr);
+    EXPECT_EQ(Form->MouseControl(), Form) << "the form under the pointer now";
+    EXPECT_EQ(Screen.PointerCapture(), 0u);
+    Log.clear();
+    Screen.MouseUp(Form->Handle(), TMouseButton::mbLeft, {20, 20});
+    Screen.KeyDown(Form->Handle(), 'A');
+    App.ProcessMessages();
+    EXPECT_EQ(Log, std::vector<std::string>{"up form 20,20"});
+}
