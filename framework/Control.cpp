@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "framework/Form.h"
+#include "framework/NativeViewHost.h"
 #include "framework/WinControl.h"
 #include "platform/core/Exception.h"
 
@@ -61,7 +62,13 @@ void TControl::SetParent(TWinControl* Value)
             throw Exception::Fmt("Control '%s' cannot be its own parent", {Name()});
     if (FParent) {
         Invalidate();
+        TForm* oldForm = ParentForm();
+        // While a parent frees its children, what lies under the pointer is found once the
+        // parent itself has gone.
+        const bool parentGoing = FParent->Destroying();
         FParent->RemoveControl(this);
+        if (oldForm && !oldForm->Destroying() && !parentGoing)
+            oldForm->PointerTargetsChanged();
     }
     if (Value) {
         Value->InsertControl(this);
@@ -69,6 +76,7 @@ void TControl::SetParent(TWinControl* Value)
             FColor = Value->Color();
         Invalidate();
     }
+    NotifyFormOfChange(false);
 }
 
 TPoint TControl::FormOrigin() const
@@ -77,6 +85,20 @@ TPoint TControl::FormOrigin() const
     for (const TControl* c = this; c && c->FParent; c = c->FParent)
         p = p.Translated(c->FLeft, c->FTop);
     return p;
+}
+
+TPoint TControl::ClientToScreen(TPoint Point) const
+{
+    const TPoint o = FormOrigin();
+    const TForm* form = ParentForm();
+    const TPoint screen = form ? form->ClientOrigin() : TPoint{};
+    return Point.Translated(o.X + screen.X, o.Y + screen.Y);
+}
+
+TPoint TControl::ScreenToClient(TPoint Point) const
+{
+    const TPoint origin = ClientToScreen({0, 0});
+    return Point.Translated(-origin.X, -origin.Y);
 }
 
 void TControl::SetBounds(int32_t ALeft, int32_t ATop, int32_t AWidth, int32_t AHeight)
@@ -94,6 +116,7 @@ void TControl::SetBounds(int32_t ALeft, int32_t ATop, int32_t AWidth, int32_t AH
     FWidth = AWidth;
     FHeight = AHeight;
     InvalidatePlace();
+    NotifyFormOfChange(false);
 }
 
 void TControl::SetVisible(bool Value)
@@ -104,8 +127,55 @@ void TControl::SetVisible(bool Value)
         Invalidate();
     FVisible = Value;
     Invalidate();
-    if (TForm* form = ParentForm(); form && !Value)
-        form->ControlRemoved(this);
+    NotifyFormOfChange(!Value);
+}
+
+void TControl::SetEnabled(bool Value)
+{
+    if (Value == FEnabled)
+        return;
+    FEnabled = Value;
+    NotifyFormOfChange(!Value);
+    EnabledChanged();
+}
+
+bool TControl::EffectivelyEnabled() const
+{
+    for (const TControl* c = this; c; c = c->FParent)
+        if (!c->FEnabled)
+            return false;
+    return true;
+}
+
+void TControl::SetHint(const std::string& Value)
+{
+    if (Value == FHint)
+        return;
+    FHint = Value;
+    if (TForm* form = ParentForm())
+        form->HintChanged();
+}
+
+void TControl::SetShowHint(bool Value)
+{
+    if (Value == FShowHint)
+        return;
+    FShowHint = Value;
+    if (TForm* form = ParentForm())
+        form->HintChanged();
+}
+
+// A control that goes (hidden, disabled or moved away) may take the pointer's hover, the
+// capture or the focus with it, and a native view inside it must follow.
+void TControl::NotifyFormOfChange(bool Gone)
+{
+    TNativeViewHost::PlaceAll();
+    TForm* form = ParentForm();
+    if (!form || form->Destroying())
+        return;
+    if (Gone)
+        form->ControlGone(this);
+    form->PointerTargetsChanged();
 }
 
 bool TControl::Showing() const
@@ -204,6 +274,13 @@ void TControl::Repaint()
     }
 }
 
+void TControl::RepaintOver()
+{
+    if (!FVisible || !FParent || !Showing())
+        return;
+    FParent->RepaintOpaqueChild(this);
+}
+
 void TControl::PaintRequest(TBitmap* Surface, TPoint Origin, const TRect& Clip)
 {
     if (!Surface)
@@ -287,6 +364,18 @@ void TControl::MouseMove(TShiftState Shift, int X, int Y)
 {
     if (OnMouseMove)
         OnMouseMove(this, Shift, X, Y);
+}
+
+void TControl::MouseEnter()
+{
+    if (OnMouseEnter)
+        OnMouseEnter(this);
+}
+
+void TControl::MouseLeave()
+{
+    if (OnMouseLeave)
+        OnMouseLeave(this);
 }
 
 void TControl::Click()
