@@ -271,7 +271,7 @@ void TLMDCustomComboBox::MouseDown(TMouseButton Button, TShiftState Shift, int X
 {
     if (Button == TMouseButton::mbLeft && EffectivelyEnabled()) {
         if (CanFocus())
-            SetFocus();
+            TakeFocus();
         SetDroppedDown(!FDroppedDown);
     }
     TsuiWinControl::MouseDown(Button, Shift, X, Y);

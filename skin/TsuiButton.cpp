@@ -38,7 +38,7 @@ void TsuiButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
     if (Button == TMouseButton::mbLeft) {
         FPressed = true;
         if (CanFocus())
-            SetFocus();
+            TakeFocus();
         Invalidate();
     }
     TsuiWinControl::MouseDown(Button, Shift, X, Y);

@@ -70,7 +70,7 @@ void TsuiPageControl::ActivateByUser(TsuiTabSheet* Page)
     SetActivePage(Page);
     // The focus goes to the first control of the page that takes it, or to the page itself.
     if (!Page->SelectFirst())
-        Page->SetFocus();
+        Page->TakeFocus();
     Page->DoEnter();
     if (OnChange)
         OnChange(this);

@@ -67,7 +67,7 @@ void TsuiRadioButton::Paint()
 void TsuiRadioButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
     if (Button == TMouseButton::mbLeft && CanFocus())
-        SetFocus();
+        TakeFocus();
     TsuiWinControl::MouseDown(Button, Shift, X, Y);
 }
 
@@ -115,7 +115,7 @@ void TsuiRadioButton::KeyDown(uint16_t& Key, TShiftState Shift)
         return;
     Key = 0;
     if (TsuiRadioButton* next = Neighbour(forward)) {
-        next->SetFocus();
+        next->TakeFocus();
         next->Click();
     }
 }

@@ -1,5 +1,6 @@
 #include "skin/TsuiWinControl.h"
 
+#include "framework/Form.h"
 #include "skin/SkinFonts.h"
 
 TsuiWinControl::TsuiWinControl(TComponent* Owner) : TWinControl(Owner)
@@ -124,9 +125,18 @@ bool TsuiWinControl::SelectFirst()
     TsuiWinControl* first = FirstFocusable(this);
     if (!first)
         return false;
-    first->SetFocus();
-    first->Invalidate();
+    first->TakeFocus();
     return true;
+}
+
+void TsuiWinControl::TakeFocus()
+{
+    TForm* form = ParentForm();
+    TWinControl* previous = form ? form->FocusedControl() : nullptr;
+    SetFocus();
+    if (previous && previous != this)
+        previous->Invalidate();
+    Invalidate();
 }
 
 void TsuiWinControl::DoEnter()

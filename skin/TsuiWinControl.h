@@ -27,6 +27,8 @@ public:
     // Focuses the first control inside that can take the focus, in creation order, depth
     // first; true when one did.
     bool SelectFirst();
+    // Takes the focus, repainting the control that loses it and this one, whose looks show it.
+    void TakeFocus();
     // Runs the enter event: the focus came into this control or one inside it.
     virtual void DoEnter();
 
