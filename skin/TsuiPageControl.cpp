@@ -150,6 +150,10 @@ void TsuiPageControl::DrawTab(TCanvas& Canvas, int Index, bool Active)
     if (Active) {
         r = {r.Left - ActiveLift, r.Top - ActiveLift, r.Right + ActiveLift, r.Bottom};
         piece = TSkinPiece::TabActive;
+        // The active tab opens into its page and has the page's colour.
+        Canvas.Brush().Style = bsSolid;
+        Canvas.Brush().Color = FActivePage->Color();
+        Canvas.FillRect({r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom});
     }
     DrawSkinStretched(Canvas, piece, r);
     TFontSpec font = Font().Spec();

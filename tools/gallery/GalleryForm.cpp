@@ -167,6 +167,7 @@ void TGalleryForm::BuildAboutPage(TWinControl* Page)
     Text(this, Page, {62, 136}, "Quorvel Screensaver 1.0");
     auto* link = Make<TRzURLLabel>(this, Page, TRect::FromSize(76, 195, 159, 14));
     link->SetCaption("Visit the gallery notes");
+    link->Font().SetName(SkinFaceName());
     link->SetURL(GalleryFileAddress());
 }
 

@@ -12,7 +12,6 @@ constexpr TColor Rgb(int r, int g, int b) { return static_cast<TColor>(r | (g <<
 // The palette: flat light greys with one calm blue accent, matching the frame's grey border
 // (0x7F7F7F) and its face (0xE7E7E7).
 constexpr TColor Key = Rgb(0xFF, 0x00, 0xFF);
-constexpr TColor Face = Rgb(0xE7, 0xE7, 0xE7);
 constexpr TColor Edge = Rgb(0x9A, 0x9A, 0x9A);
 constexpr TColor EdgeDisabled = Rgb(0xC4, 0xC4, 0xC4);
 constexpr TColor Accent = Rgb(0x3A, 0x6E, 0xA5);
@@ -226,7 +225,8 @@ void DrawSkinArtwork(TSkinPiece Piece, TBitmap& p, TRect& Margins)
         RadioMark(p, EdgeDisabled, Rgb(0xF2, 0xF2, 0xF2), GlyphDisabled);
         break;
     case TSkinPiece::TabActive:
-        Tab(p, {Face, Face}, Accent, true);
+        // The inside is a hole: the page control fills it with the active page's colour.
+        Tab(p, {Key, Key}, Accent, true);
         Margins = {4, 4, 4, 1};
         return;
     case TSkinPiece::TabInactive:
