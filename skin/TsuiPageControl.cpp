@@ -99,6 +99,14 @@ TRect TsuiPageControl::DisplayRect() const
     return {PageInset, FrameTop + PageInset, Width() - PageInset, Height() - PageInset};
 }
 
+void TsuiPageControl::SetBounds(int32_t ALeft, int32_t ATop, int32_t AWidth, int32_t AHeight)
+{
+    TsuiWinControl::SetBounds(ALeft, ATop, AWidth, AHeight);
+    const TRect r = DisplayRect();
+    for (TsuiTabSheet* page : PageList())
+        page->SetBounds(r.Left, r.Top, r.Width(), r.Height());
+}
+
 void TsuiPageControl::PageAdded(TsuiTabSheet* Page)
 {
     const TRect r = DisplayRect();

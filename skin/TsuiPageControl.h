@@ -32,6 +32,9 @@ public:
     // The page whose tab is at Point, or nullptr.
     TsuiTabSheet* PageAtTab(TPoint Point);
 
+    // Pages follow the control's size.
+    void SetBounds(int32_t ALeft, int32_t ATop, int32_t AWidth, int32_t AHeight) override;
+
     // Called by a page when it is added.
     void PageAdded(TsuiTabSheet* Page);
 

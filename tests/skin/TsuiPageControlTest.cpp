@@ -67,6 +67,8 @@ TEST_F(SuiPageControlTest, PagesInCreationOrderFirstActive)
     EXPECT_EQ(Page[0]->BoundsRect(), TRect::FromSize(3, 37, 307, 190));
     EXPECT_EQ(Pages->TabRect(0).Left, 10);
     EXPECT_TRUE(Entered.empty());
+    Pages->SetBounds(4, 4, 200, 150);
+    EXPECT_EQ(Page[2]->BoundsRect(), TRect::FromSize(3, 37, 194, 110)) << "pages follow the control's size";
 }
 
 TEST_F(SuiPageControlTest, ClickOnATabActivatesItsPageAndEntersIt)
