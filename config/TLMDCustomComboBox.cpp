@@ -41,7 +41,6 @@ TLMDCustomComboBox::TLMDCustomComboBox(TComponent* Owner)
     SetParentColor(false);
     SetColor(clWindow);
     SetBounds(0, 0, 145, 21);
-    SetCursor(crDefault);
     FList->SetVisible(false);
     AdjustHeights();
 }
