@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "skin/SkinKeys.h"
+#include "framework/VirtualKeys.h"
 #include "skin/TsuiButton.h"
 #include "tests/skin/SkinFixture.h"
 #include "tests/support/GoldenImage.h"
@@ -43,8 +43,8 @@ TEST_F(SuiButtonTest, ReleaseOutsideDoesNotClick)
 TEST_F(SuiButtonTest, SpaceAndEnterClickTheFocusedButton)
 {
     Button->SetFocus();
-    Key(SkinKey::Space);
-    Key(SkinKey::Return);
+    Key(VK_SPACE);
+    Key(VK_RETURN);
     EXPECT_EQ(Clicks, 2);
     Key('A');
     EXPECT_EQ(Clicks, 2);
@@ -55,8 +55,8 @@ TEST_F(SuiButtonTest, DisabledButtonIsNeverClicked)
     Button->SetFocus();
     Button->SetEnabled(false);
     ClickAt(Centre(*Button));
-    Key(SkinKey::Space);
-    Key(SkinKey::Return);
+    Key(VK_SPACE);
+    Key(VK_RETURN);
     EXPECT_EQ(Clicks, 0);
     EXPECT_EQ(Button->Face(), TSkinPiece::ButtonDisabled);
 }
