@@ -237,6 +237,10 @@ TEST_F(ColorComboBoxTest, OpenListOpensBelowTheBoxAndAClickOutsideClosesIt)
     EXPECT_FALSE(Box->DroppedDown());
     EXPECT_FALSE(popup->IsOpen());
     EXPECT_EQ(Box->ItemIndex(), -1);
+    ClickAt({60, 20});
+    EXPECT_TRUE(Box->DroppedDown()) << "the box opens again";
+    ClickAt({60, 20});
+    EXPECT_FALSE(Box->DroppedDown()) << "a click on the box closes the open list";
 }
 
 TEST_F(ColorComboBoxTest, ClickOnAnEntryChoosesItAndWheelScrolls)
