@@ -40,6 +40,18 @@ TEST_F(SuiButtonTest, ReleaseOutsideDoesNotClick)
     EXPECT_EQ(Clicks, 0);
 }
 
+TEST_F(SuiButtonTest, HoverLookComesAndGoesWithThePointer)
+{
+    Screen.MouseMove(Window(), Centre(*Button));
+    App.ProcessMessages();
+    EXPECT_EQ(Button->Face(), TSkinPiece::ButtonHot);
+    Screen.MouseMove(Window(), {200, 150});
+    App.ProcessMessages();
+    EXPECT_EQ(Button->Face(), TSkinPiece::ButtonNormal);
+    Button->SetFocus();
+    EXPECT_EQ(Button->Face(), TSkinPiece::ButtonFocused);
+}
+
 TEST_F(SuiButtonTest, SpaceAndEnterClickTheFocusedButton)
 {
     Button->SetFocus();
