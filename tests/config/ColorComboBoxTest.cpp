@@ -168,11 +168,12 @@ TEST_F(ColorComboBoxTest, NavigationKeysMoveAndClampTheSelection)
 {
     // Index 0 Aqua, 1 Black, 2 Blue, ... 13 Teal, 14 White, 15 Yellow; a page is 7 entries.
     const struct { int from; uint16_t key; int to; } cases[] = {
-        {-1, VK_DOWN, 0},   {-1, VK_UP, 0},    {0, VK_UP, 0},       {15, VK_DOWN, 15},  {3, VK_DOWN, 4},  {3, VK_RIGHT, 4},
-        {3, VK_LEFT, 2},    {-1, VK_HOME, 0},  {7, VK_HOME, 0},     {-1, VK_END, 15},   {2, VK_END, 15},  {3, VK_NEXT, 10},
-        {12, VK_NEXT, 15},  {-1, VK_NEXT, 7},  {12, VK_PRIOR, 5},   {3, VK_PRIOR, 0},   {-1, VK_PRIOR, 0},
-        {-1, 'B', 1},    {1, 'B', 2},    {2, 'B', 1},      {14, 'Y', 15},   {15, 'A', 0},  {4, 'G', 5},
-        {5, 'G', 4},     {-1, 'Q', -1},  {6, 'Q', 6},      {6, '7', 6},
+        {-1, VK_DOWN, 0},  {-1, VK_UP, 0},   {0, VK_UP, 0},      {15, VK_DOWN, 15}, {3, VK_DOWN, 4},
+        {3, VK_RIGHT, 4},  {3, VK_LEFT, 2},  {-1, VK_HOME, 0},   {7, VK_HOME, 0},   {-1, VK_END, 15},
+        {2, VK_END, 15},   {3, VK_NEXT, 10}, {12, VK_NEXT, 15},  {-1, VK_NEXT, 7},  {12, VK_PRIOR, 5},
+        {3, VK_PRIOR, 0},  {-1, VK_PRIOR, 0}, {-1, 'B', 1},      {1, 'B', 2},       {2, 'B', 1},
+        {14, 'Y', 15},     {15, 'A', 0},     {4, 'G', 5},        {5, 'G', 4},       {-1, 'Q', -1},
+        {6, 'Q', 6},       {6, '7', 6},
     };
     for (const auto& c : cases)
         EXPECT_EQ(Box->NavigateIndex(c.from, c.key), c.to) << "from " << c.from << " key " << c.key;
