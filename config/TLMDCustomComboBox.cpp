@@ -138,9 +138,15 @@ void TLMDCustomComboBox::AdjustHeights()
         return;
     const int32_t text = TextHeight();
     FItemHeight = text + 2;
-    SetHeight(text + BoxPadding);
+    FBoxHeight = text + BoxPadding;
+    SetHeight(FBoxHeight);
     if (FDroppedDown)
         PlaceList();
+}
+
+void TLMDCustomComboBox::SetBounds(int32_t ALeft, int32_t ATop, int32_t AWidth, int32_t AHeight)
+{
+    TsuiWinControl::SetBounds(ALeft, ATop, AWidth, FBoxHeight > 0 && !Loading() ? FBoxHeight : AHeight);
 }
 
 void TLMDCustomComboBox::Loaded()

@@ -159,9 +159,36 @@ TEST_F(ColorComboBoxTest, HeightsFollowTheFont)
 {
     EXPECT_EQ(Box->ItemHeight(), TextHeight() + 2);
     EXPECT_EQ(Box->Height(), TextHeight() + 11);
+    Box->SetBounds(16, 10, 121, 21);
+    EXPECT_EQ(Box->Height(), TextHeight() + 11) << "the font decides the height";
     Box->Font().SetHeight(20);
     EXPECT_EQ(Box->ItemHeight(), TextHeight() + 2);
     EXPECT_EQ(Box->Height(), TextHeight() + 11);
+}
+
+TEST_F(ColorComboBoxTest, EntriesThatAreNoNamesGiveTheirNumberOrMinusOne)
+{
+    Box->SetOptions(0);
+    const struct { const char* text; TColor value; } cases[] = {
+        {"$000080FF", 0x000080FF}, {"12345", 12345}, {"-2", -2}, {"Crimson", -1}, {"$", -1}, {"99999999999", -1},
+    };
+    for (const auto& c : cases) {
+        Box->ClearItems();
+        Box->SetItemIndex(Box->AddItem(c.text));
+        EXPECT_EQ(Box->GetSelectedColor(), c.value) << c.text;
+    }
+    // A hexadecimal entry shows its swatch; a text that names no colour shows nothing.
+    TBitmap picture(60, 20);
+    Box->ClearItems();
+    Box->AddItem("$00FF0000");
+    Box->AddItem("Crimson");
+    Box->DrawItem(picture.Canvas(), 0, {0, 0, 60, 20}, 0);
+    EXPECT_EQ(picture.Pixel(10, 10), ColorToPixel(clBlue));
+    picture.Canvas().Brush().Color = clWhite;
+    picture.Canvas().FillRect(picture.BoundsRect());
+    Box->DrawItem(picture.Canvas(), 1, {0, 0, 60, 20}, 0);
+    EXPECT_EQ(picture.Pixel(10, 10), ColorToPixel(clMenu));
+    EXPECT_EQ(picture.Pixel(40, 10), ColorToPixel(clMenu));
 }
 
 TEST_F(ColorComboBoxTest, NavigationKeysMoveAndClampTheSelection)
