@@ -328,9 +328,7 @@ void TLMDCustomComboBox::PlaceList()
         FList->SetParent(FListWindow);
     FList->SetBounds(0, 0, size.Width(), size.Height());
     FList->SetHotIndex(FList->HotIndex());
-    const TPoint client = form->ClientOrigin();
-    const TPoint at = FormOrigin();
-    FListWindow->Popup({client.X + at.X, client.Y + at.Y + Height()});
+    FListWindow->Popup(ClientToScreen({0, Height()}));
 }
 
 TRect TLMDCustomComboBox::ButtonRect() const { return {Width() - 1 - ButtonWidth, 1, Width() - 1, Height() - 1}; }
