@@ -215,4 +215,13 @@ void TGalleryForm::BuildRightColumn()
     TBitmap banner;
     DrawBanner(banner, 120, 30);
     Make<TsuiImagePanel>(this, picture, TRect::FromSize(10, 30, 200, 38))->SetPicture(banner);
+
+    Panel(FFrame, "Disabled panel", TRect::FromSize(x, 331, w, 60))->SetEnabled(false);
+    auto* pages = Make<TsuiPageControl>(this, FFrame, TRect::FromSize(8, 331, 313, 60));
+    for (const char* caption : {"Disabled", "Pages"}) {
+        auto* page = new TsuiTabSheet(this);
+        page->SetCaption(caption);
+        page->SetPageControl(pages);
+    }
+    pages->SetEnabled(false);
 }
