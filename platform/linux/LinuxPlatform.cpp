@@ -18,6 +18,7 @@ Platform BackendPlatform()
     p.Kernel = LinuxKernel();
     p.TimeStampCounter = LinuxTimeStampCounter();
     p.Sockets = LinuxSockets();
+    p.Shell = LinuxShell();
     return p;
 }
 

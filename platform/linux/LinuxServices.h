@@ -16,6 +16,7 @@ class ILocale;
 class IKernel;
 class ITimeStampCounter;
 class ISockets;
+class IShell;
 
 IColorScheme* LinuxColorScheme();
 IClock* LinuxClock();
@@ -31,3 +32,4 @@ ILocale* LinuxLocale();
 IKernel* LinuxKernel();
 ITimeStampCounter* LinuxTimeStampCounter();
 ISockets* LinuxSockets();
+IShell* LinuxShell();

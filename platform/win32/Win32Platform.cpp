@@ -18,6 +18,7 @@ Platform BackendPlatform()
     p.Kernel = Win32Kernel();
     p.TimeStampCounter = Win32TimeStampCounter();
     p.Sockets = Win32Sockets();
+    p.Shell = Win32Shell();
     return p;
 }
 

@@ -16,6 +16,7 @@ class ILocale;
 class IKernel;
 class ITimeStampCounter;
 class ISockets;
+class IShell;
 
 IColorScheme* Win32ColorScheme();
 IClock* Win32Clock();
@@ -31,3 +32,4 @@ ILocale* Win32Locale();
 IKernel* Win32Kernel();
 ITimeStampCounter* Win32TimeStampCounter();
 ISockets* Win32Sockets();
+IShell* Win32Shell();
