@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <set>
 
 #include "platform/core/NativeWindowKind.h"
 #include "platform/gfx/Bitmap.h"
@@ -20,6 +21,10 @@ constexpr int64_t LargestCoordinate = 0x7FFF;
 // after this many messages without an event the pump yields to the loop, which comes back at
 // once because the system's queue still holds messages.
 constexpr int MessagesPerPeek = 64;
+
+// How often a wait looks at the foreign hosts' sizes, in milliseconds, for a system that does
+// not report them.
+constexpr DWORD HostLookPeriod = 250;
 
 struct TWindowStyle {
     DWORD Style = 0;
@@ -221,6 +226,8 @@ TNativeWindow TWin32WindowSystem::Create(const TNativeWindowParams& Params)
         return 0;
     // Creation reports no position change; one the system made to the request is told here.
     HandlePositionChanged(*window);
+    if (params.Kind == TNativeWindowKind::ForeignChild)
+        WatchHost(*window, reinterpret_cast<HWND>(params.Host));
     FWindows[handle] = std::move(window);
     FQueue.Open(reinterpret_cast<TNativeWindow>(handle));
     return reinterpret_cast<TNativeWindow>(handle);
@@ -450,6 +457,7 @@ bool TWin32WindowSystem::PeekEvent(TNativeEvent& Event, bool IncludeTimers)
 
 void TWin32WindowSystem::WaitForEvent()
 {
+    LookAtHosts();
     const bool woken = FQueue.TakeWake();
     if (woken || FQueue.Waiting(true)) {
         // Returning now answers any wake given meanwhile as well.
@@ -459,7 +467,13 @@ void TWin32WindowSystem::WaitForEvent()
     // The wake event stays set until a wait takes it, so a wake given before this point is
     // not lost. MWMO_INPUTAVAILABLE makes messages that an earlier peek saw but left (a due
     // timer, for one) count as well as new ones.
-    MsgWaitForMultipleObjectsEx(1, &FWakeEvent, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    // Where the system tells nothing of a foreign host's new size, every wait looks at the
+    // hosts, and a wait with a foreign child ends now and then to look again.
+    const bool hosted = std::any_of(FWindows.begin(), FWindows.end(), [](const auto& w) { return w.second->Host && !w.second->Destroying; });
+    const DWORD result =
+        MsgWaitForMultipleObjectsEx(1, &FWakeEvent, hosted ? HostLookPeriod : INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    if (result == WAIT_TIMEOUT)
+        LookAtHosts();
     FQueue.TakeWake();   // the wake that ended this wait ends no later one
     FQuietSince = 0;     // something ended the wait; the next peek looks again
 }
@@ -715,12 +729,88 @@ void TWin32WindowSystem::HandlePositionChanged(TWindow& Window)
 // destroyed, so it does not wait for a window that is gone; Destroy then only forgets it.
 void TWin32WindowSystem::HandleDestroyed(TWindow& Window)
 {
+    UnwatchHost(Window);
     if (Window.Destroying)
         return;
     Window.Destroying = true;
     const TNativeWindow handle = reinterpret_cast<TNativeWindow>(Window.Handle);
     FQueue.Purge(handle);
     FQueue.Push(EventOf(TNativeEvent::Destroyed, Window.Handle));
+}
+
+namespace {
+
+// The window system that set each watch of a host; the system's callback says only which watch.
+std::map<HWINEVENTHOOK, TWin32WindowSystem*>& HostWatches()
+{
+    static std::map<HWINEVENTHOOK, TWin32WindowSystem*> watches;
+    return watches;
+}
+
+}  // namespace
+
+// The host may belong to another process, whose messages this one never sees: the system tells
+// of the host's changes of place and size through an event hook on the host's thread, delivered
+// to this thread's message loop.
+void TWin32WindowSystem::WatchHost(TWindow& Window, HWND Host)
+{
+    Window.Host = Host;
+    RECT client{};
+    if (GetClientRect(Host, &client)) {
+        Window.HostWidth = client.right;
+        Window.HostHeight = client.bottom;
+    }
+    DWORD process = 0;
+    const DWORD thread = GetWindowThreadProcessId(Host, &process);
+    Window.HostHook = SetWinEventHook(EVENT_OBJECT_LOCATIONCHANGE, EVENT_OBJECT_LOCATIONCHANGE, nullptr, OnHostEvent,
+                                      process, thread, WINEVENT_OUTOFCONTEXT);
+    if (Window.HostHook)
+        HostWatches()[Window.HostHook] = this;
+}
+
+void TWin32WindowSystem::UnwatchHost(TWindow& Window)
+{
+    if (!Window.HostHook)
+        return;
+    UnhookWinEvent(Window.HostHook);
+    HostWatches().erase(Window.HostHook);
+    Window.HostHook = nullptr;
+}
+
+void CALLBACK TWin32WindowSystem::OnHostEvent(HWINEVENTHOOK Hook, DWORD, HWND Window, LONG Object, LONG Child, DWORD, DWORD)
+{
+    if (Object != OBJID_WINDOW || Child != CHILDID_SELF)
+        return;
+    const auto it = HostWatches().find(Hook);
+    if (it != HostWatches().end())
+        it->second->HostMoved(Window);
+}
+
+void TWin32WindowSystem::LookAtHosts()
+{
+    std::set<HWND> hosts;
+    for (const auto& [handle, w] : FWindows)
+        if (w->Host && !w->Destroying)
+            hosts.insert(w->Host);
+    for (HWND host : hosts)
+        HostMoved(host);
+}
+
+// Only a new size of the host's client area is news to its children.
+void TWin32WindowSystem::HostMoved(HWND Host)
+{
+    RECT client{};
+    if (!GetClientRect(Host, &client))
+        return;
+    for (auto& [handle, w] : FWindows) {
+        if (w->Host != Host || w->Destroying || (client.right == w->HostWidth && client.bottom == w->HostHeight))
+            continue;
+        w->HostWidth = client.right;
+        w->HostHeight = client.bottom;
+        TNativeEvent e = EventOf(TNativeEvent::Resized, w->Handle);
+        e.Area = {0, 0, client.right, client.bottom};
+        Queue(e);
+    }
 }
 
 // The first move with the pointer over the window is the pointer coming in; the system is

@@ -23,7 +23,8 @@
 // Kinds of window: framed windows have the system's caption and border, frameless ones are
 // plain pop-up windows (the saver among them), pop-ups of the program are owned tool windows
 // that are never activated, and a foreign child is a child window of a window of any process,
-// placed in its client area; it hears of its end as a Destroyed event when that window goes.
+// placed in its client area; it hears of its end as a Destroyed event when that window goes,
+// and of the host's new size as a Resized event with the host's client rectangle.
 //
 // Posted messages never enter the system's queue: they wait in the shared event queue beside
 // the window's other events, so their values arrive as given, whatever their number, and those
@@ -78,6 +79,11 @@ private:
         const TWin32Surface& Shown() const { return ShownInPlace ? *BackBuffer : Surface; }
         uint32_t HeldCommand = 0;        // the last system command held back, and its position
         LPARAM HeldCommandParam = 0;
+        // A foreign child's host, watched for changes of its size, and the client size last seen.
+        HWND Host = nullptr;
+        HWINEVENTHOOK HostHook = nullptr;
+        int32_t HostWidth = -1;
+        int32_t HostHeight = -1;
     };
 
     static LRESULT CALLBACK WindowProc(HWND Handle, UINT Msg, WPARAM WParam, LPARAM LParam);
@@ -90,6 +96,12 @@ private:
     void HandlePositionChanged(TWindow& Window);
     void HandleDestroyed(TWindow& Window);
     void TrackLeaving(TWindow& Window, LPARAM Position);
+    void WatchHost(TWindow& Window, HWND Host);
+    void UnwatchHost(TWindow& Window);
+    void HostMoved(HWND Host);
+    void LookAtHosts();
+    static void CALLBACK OnHostEvent(HWINEVENTHOOK Hook, DWORD Event, HWND Window, LONG Object, LONG Child, DWORD Thread,
+                                     DWORD Time);
 
     TWindow* Find(TNativeWindow Window) const;
     void Queue(const TNativeEvent& Event);

@@ -641,6 +641,16 @@ TEST_F(Win32WindowSystemTest, ForeignChildLiesInItsHostAndHearsWhenTheHostGoes)
     for (const TNativeEvent& e : Drain(10))
         EXPECT_FALSE(e.Window == w && e.Kind == TNativeEvent::Resized) << e.Area;
 
+    SetWindowPos(host, nullptr, 0, 0, 200, 120, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    {
+        // The system may say nothing of the change; the loop's wait looks at the host then.
+        TWatchdog watchdog(Windows, std::chrono::milliseconds(3000));
+        Windows.WaitForEvent();
+    }
+    const std::optional<TNativeEvent> resized = Next(w, TNativeEvent::Resized, 1000);
+    ASSERT_TRUE(resized) << "the host's new size";
+    EXPECT_EQ(resized->Area, TRect(0, 0, 200, 120)) << "the host's client rectangle";
+
     ASSERT_TRUE(Windows.StartTimer(w, 1, 10));
     DestroyWindow(host);
     EXPECT_FALSE(IsWindow(HandleOf(w)));
