@@ -469,7 +469,8 @@ void TWin32WindowSystem::WaitForEvent()
     // timer, for one) count as well as new ones.
     // Where the system tells nothing of a foreign host's new size, every wait looks at the
     // hosts, and a wait with a foreign child ends now and then to look again.
-    const bool hosted = std::any_of(FWindows.begin(), FWindows.end(), [](const auto& w) { return w.second->Host && !w.second->Destroying; });
+    const bool hosted = std::any_of(FWindows.begin(), FWindows.end(),
+                                    [](const auto& w) { return w.second->Host && !w.second->Destroying; });
     const DWORD result =
         MsgWaitForMultipleObjectsEx(1, &FWakeEvent, hosted ? HostLookPeriod : INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
     if (result == WAIT_TIMEOUT)
