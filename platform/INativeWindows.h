@@ -101,7 +101,9 @@ struct TNativeEvent {
         SystemCommand,    // Command (SC_...)
         CloseRequest,     // the user asked the window to close
         Expose,           // Area of the client must be shown again
-        Resized,          // Area = the new outer rectangle in screen coordinates
+        Resized,          // Area = the new outer rectangle in screen coordinates; for a
+                          // ForeignChild, the host's client rectangle (0, 0, width, height)
+                          // when the host's size changed
         Timer,            // TimerId
         Message,          // a posted message: Msg, WParam, LParam
         MouseEnter,       // the pointer came into the client area: Position

@@ -29,6 +29,7 @@ TNativeWindow THeadlessWindows::Create(const TNativeWindowParams& Params)
     state->Pixels.SetSize(Params.Bounds.Width() - f.Left - f.Right, Params.Bounds.Height() - f.Top - f.Bottom);
     const TNativeWindow handle = FNextHandle++;
     FWindows[handle] = std::move(state);
+    FQueue.Open(handle);
     return handle;
 }
 
@@ -37,9 +38,7 @@ void THeadlessWindows::Destroy(TNativeWindow Window)
     FWindows.erase(Window);
     for (auto it = FTimers.begin(); it != FTimers.end();)
         it = it->first.first == Window ? FTimers.erase(it) : std::next(it);
-    std::lock_guard lock(FMutex);
-    FEvents.erase(std::remove_if(FEvents.begin(), FEvents.end(), [&](const TNativeEvent& e) { return e.Window == Window; }),
-                  FEvents.end());
+    FQueue.Purge(Window);
 }
 
 void THeadlessWindows::SetBounds(TNativeWindow Window, const TRect& Bounds)
@@ -94,84 +93,57 @@ bool THeadlessWindows::StartTimer(TNativeWindow Window, uintptr_t Id, uint32_t M
     // The system raises periods below 10 ms to 10 ms.
     const uint32_t period = std::max<uint32_t>(Milliseconds, 10);
     FTimers[{Window, Id}] = TTimer{period, FClock.TickCount() + period};
+    FQueue.StartTimer(Window, Id);
     return true;
 }
 
-void THeadlessWindows::StopTimer(TNativeWindow Window, uintptr_t Id) { FTimers.erase({Window, Id}); }
+void THeadlessWindows::StopTimer(TNativeWindow Window, uintptr_t Id)
+{
+    FTimers.erase({Window, Id});
+    FQueue.StopTimer(Window, Id);
+}
 
 bool THeadlessWindows::TimerRunning(TNativeWindow Window, uintptr_t Id) const { return FTimers.count({Window, Id}) != 0; }
 
 void THeadlessWindows::Post(TNativeWindow Window, uint32_t Msg, uintptr_t WParam, intptr_t LParam)
 {
-    TNativeEvent e;
-    e.Kind = TNativeEvent::Message;
-    e.Window = Window;
-    e.Msg = Msg;
-    e.WParam = WParam;
-    e.LParam = LParam;
-    Queue(e);
+    FQueue.Post(Window, Msg, WParam, LParam);
 }
 
-void THeadlessWindows::Queue(const TNativeEvent& Event)
-{
-    std::lock_guard lock(FMutex);
-    FEvents.push_back(Event);
-    FArrived.notify_all();
-}
+void THeadlessWindows::Queue(const TNativeEvent& Event) { FQueue.Push(Event); }
 
-size_t THeadlessWindows::QueuedEvents() const
-{
-    std::lock_guard lock(FMutex);
-    return FEvents.size();
-}
+size_t THeadlessWindows::QueuedEvents() const { return FQueue.Size(); }
 
-void THeadlessWindows::Wake()
-{
-    std::lock_guard lock(FMutex);
-    FWoken = true;
-    FArrived.notify_all();
-}
+void THeadlessWindows::Wake() { FQueue.Wake(); }
 
-// A timer is due once the clock has reached its time; after its event the next period starts
-// from now, so a clock that jumped several periods gives one event, as the system's timers do.
-bool THeadlessWindows::TimerDue(TNativeEvent* Event)
+// A timer falls due once the clock has reached its time; after its event the next period
+// starts from now, so a clock that jumped several periods gives one event, as the system's
+// timers do.
+void THeadlessWindows::FallDueTimers()
 {
     const uint32_t now = FClock.TickCount();
-    for (auto& [key, timer] : FTimers) {
-        if (static_cast<int32_t>(now - timer.Due) < 0)
-            continue;
-        if (Event) {
-            timer.Due = now + timer.Period;
-            Event->Kind = TNativeEvent::Timer;
-            Event->Window = key.first;
-            Event->TimerId = key.second;
-        }
-        return true;
-    }
-    return false;
+    for (auto& [key, timer] : FTimers)
+        if (static_cast<int32_t>(now - timer.Due) >= 0)
+            FQueue.TimerFell(key.first, key.second);
 }
 
 bool THeadlessWindows::PeekEvent(TNativeEvent& Event, bool IncludeTimers)
 {
-    {
-        std::lock_guard lock(FMutex);
-        if (!FEvents.empty()) {
-            Event = FEvents.front();
-            FEvents.pop_front();
-            return true;
-        }
-    }
-    return IncludeTimers && TimerDue(&Event);
+    if (IncludeTimers)
+        FallDueTimers();
+    if (!FQueue.Take(Event, IncludeTimers))
+        return false;
+    if (Event.Kind == TNativeEvent::Timer)
+        if (const auto it = FTimers.find({Event.Window, Event.TimerId}); it != FTimers.end())
+            it->second.Due = FClock.TickCount() + it->second.Period;
+    return true;
 }
 
 bool THeadlessWindows::Ready()
 {
-    if (TimerDue(nullptr))
-        return true;
-    std::lock_guard lock(FMutex);
-    const bool ready = !FEvents.empty() || FWoken;
-    FWoken = false;
-    return ready;
+    FallDueTimers();
+    const bool woken = FQueue.TakeWake();
+    return FQueue.Waiting(true) || woken;
 }
 
 void THeadlessWindows::WaitForEvent()
@@ -186,11 +158,7 @@ void THeadlessWindows::WaitForEvent()
         if (Ready())
             return;
     }
-    std::unique_lock lock(FMutex);
-    const bool arrived = FArrived.wait_for(lock, std::chrono::milliseconds(FStallLimit),
-                                           [&] { return !FEvents.empty() || FWoken; });
-    FWoken = false;
-    if (!arrived) {
+    if (!FQueue.WaitFor(std::chrono::milliseconds(FStallLimit))) {
         FStalled = true;
         throw Exception("The headless window system stalled: nothing can arrive");
     }

@@ -1,15 +1,13 @@
 #pragma once
-#include <condition_variable>
 #include <cstdint>
-#include <deque>
 #include <functional>
 #include <map>
 #include <memory>
-#include <mutex>
 #include <string>
 #include <vector>
 
 #include "platform/INativeWindows.h"
+#include "platform/core/NativeEventQueue.h"
 #include "platform/gfx/Bitmap.h"
 
 class IClock;
@@ -123,7 +121,7 @@ private:
         uint32_t Period = 0;
         uint32_t Due = 0;   // tick count at which the next Timer event may come
     };
-    bool TimerDue(TNativeEvent* Event);
+    void FallDueTimers();
     bool Ready();
     TWindowState* Find(TNativeWindow Window);
 
@@ -146,10 +144,5 @@ private:
     uint32_t FStallLimit = 5000;
     bool FStalled = false;
     int FWaitCount = 0;
-
-    // Shared with other threads.
-    mutable std::mutex FMutex;
-    std::condition_variable FArrived;
-    std::deque<TNativeEvent> FEvents;
-    bool FWoken = false;
+    TNativeEventQueue FQueue;   // shared with other threads
 };

@@ -1,12 +1,18 @@
-#include "platform/INativeWindows.h"
-#include "platform/linux/LinuxServices.h"
-#include "platform/linux/LinuxWindowSystem.h"
+#include <cstdlib>
 
-// The window system of the X display the program was started on. Without a display there is
-// none: the reason is on standard error and the answer is nullptr, which the framework reports
-// as having no window service. It lives until the program ends, like the other services.
+#include "platform/INativeWindows.h"
+#include "platform/linux/LinuxLazyWindows.h"
+#include "platform/linux/LinuxServices.h"
+
+// The window system of the X display the program was started on, opened when first used. A
+// program started without a display named has none: the answer is nullptr, which the program
+// reports as having no window service. It lives until the program ends, like the other
+// services.
 INativeWindows* LinuxNativeWindows()
 {
-    static TLinuxWindowSystem* const windows = TLinuxWindowSystem::Open().release();
+    const char* display = std::getenv("DISPLAY");
+    if (!display || !*display)
+        return nullptr;
+    static auto* const windows = new TLinuxLazyWindows;
     return windows;
 }

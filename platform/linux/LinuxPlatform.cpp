@@ -19,6 +19,7 @@ Platform BackendPlatform()
     p.TimeStampCounter = LinuxTimeStampCounter();
     p.Sockets = LinuxSockets();
     p.HtmlViews = LinuxHtmlViews();
+    p.Shell = LinuxShell();
     return p;
 }
 

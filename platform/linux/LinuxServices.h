@@ -17,6 +17,7 @@ class IKernel;
 class ITimeStampCounter;
 class ISockets;
 class IHtmlViews;
+class IShell;
 
 IColorScheme* LinuxColorScheme();
 IClock* LinuxClock();
@@ -33,3 +34,4 @@ IKernel* LinuxKernel();
 ITimeStampCounter* LinuxTimeStampCounter();
 ISockets* LinuxSockets();
 IHtmlViews* LinuxHtmlViews();
+IShell* LinuxShell();

@@ -8,6 +8,7 @@
 #include <cairo-xlib.h>
 #include <gdk/gdkx.h>
 
+#include "platform/core/NativeWindowKind.h"
 #include "platform/gfx/Bitmap.h"
 #include "platform/linux/LinuxSharedImage.h"
 #include "platform/linux/LinuxVirtualKeys.h"
@@ -42,7 +43,8 @@ std::string ValidUtf8(const std::string& Text)
 
 constexpr GdkEventMask WindowEvents = GdkEventMask(
     GDK_EXPOSURE_MASK | GDK_POINTER_MOTION_MASK | GDK_BUTTON_PRESS_MASK | GDK_BUTTON_RELEASE_MASK | GDK_KEY_PRESS_MASK |
-    GDK_KEY_RELEASE_MASK | GDK_SCROLL_MASK | GDK_FOCUS_CHANGE_MASK | GDK_STRUCTURE_MASK);
+    GDK_KEY_RELEASE_MASK | GDK_SCROLL_MASK | GDK_FOCUS_CHANGE_MASK | GDK_STRUCTURE_MASK | GDK_ENTER_NOTIFY_MASK |
+    GDK_LEAVE_NOTIFY_MASK);
 
 TShiftState ShiftFromState(guint State)
 {
@@ -96,7 +98,7 @@ TPoint PositionOf(double X, double Y)
 }  // namespace
 
 TLinuxWindow::TLinuxWindow(TLinuxWindowSystem& System, TNativeWindow Handle, const TNativeWindowParams& Params)
-    : FSystem(System), FHandle(Handle), FParams(Params)
+    : FSystem(System), FHandle(Handle), FAsked(Params), FParams(ResolvedWindowParams(Params, System.ScreenRect()))
 {
     if (!FParams.MessageOnly)
         Build();
@@ -109,20 +111,30 @@ TLinuxWindow::~TLinuxWindow()
         cairo_surface_destroy(FShadow);
 }
 
-TLinuxWindow::TKind TLinuxWindow::KindFor(const TNativeWindowParams& Params, const TRect& Screen)
+TLinuxWindow::TKind TLinuxWindow::KindFor(const TNativeWindowParams& Params)
 {
-    if (Params.Border || Params.TitleBar)
-        return TKind::Normal;
-    if (Params.Bounds.Width() >= Screen.Width() && Params.Bounds.Height() >= Screen.Height())
-        return TKind::FullScreen;
-    return Params.StayOnTop ? TKind::Popup : TKind::Normal;
+    switch (Params.Kind) {
+    case TNativeWindowKind::Popup:
+        return TKind::Popup;
+    case TNativeWindowKind::ForeignChild:
+        return TKind::Child;
+    default:
+        return Params.FullScreen ? TKind::FullScreen : TKind::Normal;
+    }
 }
 
 void TLinuxWindow::Build()
 {
-    FKind = KindFor(FParams, FSystem.ScreenRect());
+    FKind = KindFor(FParams);
     FWidget = gtk_window_new(FKind == TKind::Normal ? GTK_WINDOW_TOPLEVEL : GTK_WINDOW_POPUP);
     GtkWindow* window = GTK_WINDOW(FWidget);
+    if (FKind == TKind::Popup) {
+        // Shown without taking the focus from the owner, which keeps getting the keys.
+        gtk_window_set_accept_focus(window, FALSE);
+        gtk_window_set_focus_on_map(window, FALSE);
+        gtk_window_set_type_hint(window, GDK_WINDOW_TYPE_HINT_DROPDOWN_MENU);
+    }
+    SetUpOwner();
     // The framework paints every pixel of the client area; GTK draws no background of its own.
     gtk_widget_set_app_paintable(FWidget, TRUE);
     gtk_window_set_title(window, ValidUtf8(FParams.Caption).c_str());
@@ -142,10 +154,19 @@ void TLinuxWindow::Build()
     g_signal_connect(FWidget, "delete-event", G_CALLBACK(OnDelete), this);
     g_signal_connect(FWidget, "configure-event", G_CALLBACK(OnConfigure), this);
     g_signal_connect(FWidget, "map-event", G_CALLBACK(OnMap), this);
+    g_signal_connect(FWidget, "enter-notify-event", G_CALLBACK(OnCrossing), this);
+    g_signal_connect(FWidget, "leave-notify-event", G_CALLBACK(OnCrossing), this);
+    g_signal_connect(FWidget, "grab-broken-event", G_CALLBACK(OnGrabBroken), this);
 
     ApplyGeometry();
     // Realized at once, so the window has its X id before it is first shown.
     gtk_widget_realize(FWidget);
+    if (FKind == TKind::Child && !PlaceInHost()) {
+        g_signal_handlers_disconnect_by_data(FWidget, this);
+        gtk_widget_destroy(FWidget);
+        FWidget = nullptr;
+        return;
+    }
     GdkWindow* gdkWindow = gtk_widget_get_window(FWidget);
     gdk_window_set_cursor(gdkWindow, FCursor);
     FWindowSurface = cairo_xlib_surface_create(GDK_WINDOW_XDISPLAY(gdkWindow), GDK_WINDOW_XID(gdkWindow),
@@ -161,10 +182,91 @@ void TLinuxWindow::Build()
         FitWindowSurface(cairo_image_surface_get_width(shown), cairo_image_surface_get_height(shown));
 }
 
+// Framed and frameless windows with an owner, and pop-ups, are transients of the owner: the
+// window manager keeps them above it, and a pop-up goes with it.
+void TLinuxWindow::SetUpOwner()
+{
+    if (FKind == TKind::Child || !FParams.Owner)
+        return;
+    if (GtkWindow* owner = FSystem.WidgetOf(FParams.Owner))
+        gtk_window_set_transient_for(GTK_WINDOW(FWidget), owner);
+}
+
+// The X window becomes a child of the host, at its bounds in the host's client coordinates.
+// The host belongs to another program and may be gone by now: any error of the X server makes
+// the window fail, and nothing is left half made. The host's structure is watched, so its end
+// and its new sizes reach the window system.
+bool TLinuxWindow::PlaceInHost()
+{
+    GdkWindow* gdkWindow = gtk_widget_get_window(FWidget);
+    GdkDisplay* display = gdk_window_get_display(gdkWindow);
+    Display* x = GDK_DISPLAY_XDISPLAY(display);
+    const ::Window host = static_cast<::Window>(FParams.Host);
+    gdk_x11_display_error_trap_push(display);
+    XWindowAttributes a{};
+    const bool isWindow = host != 0 && XGetWindowAttributes(x, host, &a);
+    if (isWindow) {
+        XSelectInput(x, host, a.your_event_mask | StructureNotifyMask);
+        XReparentWindow(x, GDK_WINDOW_XID(gdkWindow), host, ClampedCoordinate(FParams.Bounds.Left),
+                        ClampedCoordinate(FParams.Bounds.Top));
+        FHostWidth = a.width;
+        FHostHeight = a.height;
+    }
+    XSync(x, False);
+    return gdk_x11_display_error_trap_pop(display) == 0 && isWindow;
+}
+
+void TLinuxWindow::HostGone()
+{
+    if (FGone)
+        return;
+    FGone = true;
+    FVisible = false;
+    FCaptured = false;
+}
+
+void TLinuxWindow::HostResized(int32_t Width, int32_t Height)
+{
+    if (FGone || (Width == FHostWidth && Height == FHostHeight))
+        return;
+    FHostWidth = Width;
+    FHostHeight = Height;
+    TNativeEvent e = MakeEvent(TNativeEvent::Resized);
+    e.Area = {0, 0, Width, Height};
+    Queue(e);
+}
+
+// While captured, the pointer belongs to this window alone: presses, releases and moves
+// anywhere come to it in its client coordinates. The full-screen window holds the pointer
+// anyway while it shows.
+void TLinuxWindow::CapturePointer(bool Capture)
+{
+    if (!FWidget || FGone || FKind == TKind::FullScreen || Capture == FCaptured)
+        return;
+    GdkWindow* gdkWindow = gtk_widget_get_window(FWidget);
+    GdkSeat* seat = gdk_display_get_default_seat(gdk_window_get_display(gdkWindow));
+    if (!Capture) {
+        FCaptured = false;
+        gdk_seat_ungrab(seat);
+        return;
+    }
+    if (!gtk_widget_get_mapped(FWidget))
+        return;
+    FCaptured = gdk_seat_grab(seat, gdkWindow, GDK_SEAT_CAPABILITY_ALL_POINTING, FALSE, FCursor, nullptr, nullptr,
+                              nullptr) == GDK_GRAB_SUCCESS;
+}
+
 void TLinuxWindow::Demolish()
 {
     if (!FWidget)
         return;
+    // The X window of a child whose host went is gone already; what is asked for it fails.
+    GdkDisplay* display = gtk_widget_get_display(FWidget);
+    gdk_x11_display_error_trap_push(display);
+    if (FCaptured) {
+        FCaptured = false;
+        gdk_seat_ungrab(gdk_display_get_default_seat(display));
+    }
     ReleaseGrab();
     // Destroying the widget unmaps it; nothing of that may reach the queue any more.
     g_signal_handlers_disconnect_by_data(FWidget, this);
@@ -178,6 +280,7 @@ void TLinuxWindow::Demolish()
     }
     gtk_widget_destroy(FWidget);
     FWidget = nullptr;
+    gdk_x11_display_error_trap_pop_ignored(display);
 }
 
 // The outer rectangle goes to the window manager's frame; the X window gets the client part.
@@ -207,6 +310,7 @@ unsigned long TLinuxWindow::XWindow() const
 
 void TLinuxWindow::SetBounds(const TRect& Bounds)
 {
+    FAsked.Bounds = Bounds;
     FParams.Bounds = Bounds;
     if (FWidget)
         ApplyGeometry();
@@ -225,13 +329,17 @@ void TLinuxWindow::Show(bool Visible)
         return;
     FVisible = Visible;
     if (!Visible) {
+        CapturePointer(false);
         ReleaseGrab();
         gtk_widget_hide(FWidget);
         return;
     }
-    // The kind of X window is fixed once it exists; bounds set since it was made may ask for
-    // another kind (a window sized to the screen after it was created), so it is made anew.
-    if (KindFor(FParams, FSystem.ScreenRect()) != FKind) {
+    // The kind of X window is fixed once it exists; while the full-screen window is still
+    // recognised by its size, bounds set since it was made may ask for another kind (a window
+    // sized to the screen after it was created), so it is made anew.
+    const TNativeWindowParams now = ResolvedWindowParams(FAsked, FSystem.ScreenRect());
+    if (KindFor(now) != FKind) {
+        FParams = now;
         Demolish();
         Build();
     }
@@ -559,7 +667,7 @@ TNativeEvent TLinuxWindow::MakeEvent(TNativeEvent::TKind Kind) const
     return e;
 }
 
-void TLinuxWindow::Queue(TNativeEvent Event) { FSystem.Queue(Event); }
+void TLinuxWindow::Queue(TNativeEvent Event) { FSystem.Events().Push(Event); }
 
 // The window system lost the pixels of an area: they are drawn again from the shadow at once
 // (black where nothing was presented yet), and the framework hears of it, since the shadow may
@@ -623,12 +731,15 @@ gboolean TLinuxWindow::OnButton(GtkWidget*, GdkEventButton* Event, gpointer Self
     }
     if (Event->type == GDK_2BUTTON_PRESS) {
         e.Shift |= ssDouble;
-        TNativeEvent* last = self->FSystem.LastQueued();
-        if (last && last->Kind == TNativeEvent::MouseDown && last->Window == self->FHandle && last->Button == button &&
-            !(last->Shift & ssDouble)) {
-            last->Shift |= ssDouble;
+        const auto markPress = [&](TNativeEvent& last) {
+            if (last.Kind != TNativeEvent::MouseDown || last.Window != self->FHandle || last.Button != button ||
+                (last.Shift & ssDouble))
+                return false;
+            last.Shift |= ssDouble;
+            return true;
+        };
+        if (self->FSystem.Events().AmendNewest(markPress))
             return TRUE;
-        }
     }
     self->Queue(e);
     return TRUE;
@@ -732,6 +843,10 @@ gboolean TLinuxWindow::OnDelete(GtkWidget*, GdkEvent*, gpointer Self)
 gboolean TLinuxWindow::OnConfigure(GtkWidget*, GdkEventConfigure* Event, gpointer Self)
 {
     auto* self = static_cast<TLinuxWindow*>(Self);
+    // The toolkit gives a child of a foreign host root coordinates; its size follows the host,
+    // which the window system watches instead.
+    if (self->FKind == TKind::Child)
+        return FALSE;
     TRect insets;
     if (self->FKind == TKind::Normal && (self->FParams.Border || self->FParams.TitleBar)) {
         GdkRectangle frame;
@@ -751,6 +866,27 @@ gboolean TLinuxWindow::OnConfigure(GtkWidget*, GdkEventConfigure* Event, gpointe
         e.Area = outer;
         self->Queue(e);
     }
+    return FALSE;
+}
+
+// The pointer coming into the client area or leaving it. Crossings into a child view and out of
+// it stay within the client area, and those a grab makes move no pointer: neither is reported.
+gboolean TLinuxWindow::OnCrossing(GtkWidget*, GdkEventCrossing* Event, gpointer Self)
+{
+    auto* self = static_cast<TLinuxWindow*>(Self);
+    if (Event->detail == GDK_NOTIFY_INFERIOR || Event->mode != GDK_CROSSING_NORMAL)
+        return TRUE;
+    TNativeEvent e = self->MakeEvent(Event->type == GDK_ENTER_NOTIFY ? TNativeEvent::MouseEnter : TNativeEvent::MouseLeave);
+    e.Position = PositionOf(Event->x, Event->y);
+    e.Shift = ShiftFromState(Event->state);
+    self->Queue(e);
+    return TRUE;
+}
+
+// Another program or a window of the system took the pointer: the capture is over.
+gboolean TLinuxWindow::OnGrabBroken(GtkWidget*, GdkEvent*, gpointer Self)
+{
+    static_cast<TLinuxWindow*>(Self)->FCaptured = false;
     return FALSE;
 }
 

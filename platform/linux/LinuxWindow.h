@@ -19,11 +19,16 @@ class TLinuxWindowSystem;
 // window was over it) be shown again at once. The window turns what GDK reports about it into
 // the framework's events, queued on its window system.
 //
-// How the window is made depends on its settings:
-// - Normal: a managed top-level window, with or without the window manager's border and
-//   caption; it takes the keyboard focus when shown.
-// - Popup: a borderless window kept above others (drop-down lists, hints): override-redirect,
-//   so it stays exactly where it is put, and it never takes the focus.
+// How the window is made depends on its kind:
+// - Normal (Framed and Frameless): a managed top-level window, with or without the window
+//   manager's border and caption; it takes the keyboard focus when shown, also where no window
+//   manager runs. A window with an owner is its transient.
+// - Popup: a borderless window owned by another (drop-down lists, hints): override-redirect,
+//   so it stays exactly where it is put, transient for its owner, and it never takes the focus.
+// - Child (ForeignChild): the X window is made a child of a window of another program, the
+//   host, and placed in the host's client coordinates. When the host goes, the window goes with
+//   it and the window system reports it destroyed; when the host's size changes, that is
+//   reported as a Resized event of the child with the host's client rectangle.
 // - FullScreen: a borderless window that covers the primary screen: override-redirect, so it
 //   sits at the screen's corner with the screen's size whether or not a window manager runs,
 //   above every managed window; it takes the focus and grabs keyboard and pointer while shown.
@@ -31,7 +36,7 @@ class TLinuxWindowSystem;
 //   (see InputDespiteGrab), so it still ends on input.
 class TLinuxWindow {
 public:
-    enum class TKind : uint8_t { Normal, Popup, FullScreen };
+    enum class TKind : uint8_t { Normal, Popup, FullScreen, Child };
 
     TLinuxWindow(TLinuxWindowSystem& System, TNativeWindow Handle, const TNativeWindowParams& Params);
     ~TLinuxWindow();
@@ -39,6 +44,17 @@ public:
     TLinuxWindow& operator=(const TLinuxWindow&) = delete;
 
     TNativeWindow Handle() const { return FHandle; }
+    // False when the window could not be made (a foreign host that is no window).
+    bool Made() const { return FParams.MessageOnly || FWidget; }
+    // The foreign host, for a Child: its id and the client size last seen.
+    unsigned long Host() const { return FKind == TKind::Child ? FParams.Host : 0; }
+    // The host went, and the window with it: nothing more is asked of the X server for it.
+    void HostGone();
+    bool Gone() const { return FGone; }
+    // The host's size changed; reported when it differs from the one seen before.
+    void HostResized(int32_t Width, int32_t Height);
+    // Pointer capture: every press, release and move goes to this window while it holds it.
+    void CapturePointer(bool Capture);
     const TNativeWindowParams& Params() const { return FParams; }
     TKind Kind() const { return FKind; }
     bool MessageOnly() const { return FParams.MessageOnly; }
@@ -67,8 +83,10 @@ public:
     void InputDespiteGrab(TNativeEvent::TKind Kind, unsigned int Detail);
 
 private:
-    static TKind KindFor(const TNativeWindowParams& Params, const TRect& Screen);
+    static TKind KindFor(const TNativeWindowParams& Params);
     void Build();
+    bool PlaceInHost();
+    void SetUpOwner();
     void Demolish();
     void ApplyGeometry();
     void ResizeShadow(int32_t Width, int32_t Height);
@@ -96,10 +114,17 @@ private:
     static gboolean OnDelete(GtkWidget* Widget, GdkEvent* Event, gpointer Self);
     static gboolean OnConfigure(GtkWidget* Widget, GdkEventConfigure* Event, gpointer Self);
     static gboolean OnMap(GtkWidget* Widget, GdkEvent* Event, gpointer Self);
+    static gboolean OnCrossing(GtkWidget* Widget, GdkEventCrossing* Event, gpointer Self);
+    static gboolean OnGrabBroken(GtkWidget* Widget, GdkEvent* Event, gpointer Self);
 
     TLinuxWindowSystem& FSystem;
     const TNativeWindow FHandle;
-    TNativeWindowParams FParams;
+    TNativeWindowParams FAsked;    // the parameters as the framework gave them, with the bounds set since
+    TNativeWindowParams FParams;   // what the window is made as
+    bool FGone = false;
+    bool FCaptured = false;
+    int32_t FHostWidth = -1;
+    int32_t FHostHeight = -1;
     TKind FKind = TKind::Normal;
     bool FVisible = false;
     bool FPointerGrabbed = false;

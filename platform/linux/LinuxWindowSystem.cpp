@@ -7,6 +7,8 @@
 #include <X11/extensions/XInput2.h>
 #include <gdk/gdkx.h>
 
+#include "platform/core/NativeWindowKind.h"
+#include "platform/linux/LinuxChildView.h"
 #include "platform/linux/LinuxWindow.h"
 
 namespace {
@@ -70,11 +72,18 @@ std::unique_ptr<TLinuxWindowSystem> TLinuxWindowSystem::Open()
     return std::unique_ptr<TLinuxWindowSystem>(new TLinuxWindowSystem(display));
 }
 
-TLinuxWindowSystem::TLinuxWindowSystem(GdkDisplay* Display) : FDisplay(Display) { WatchRawInput(true); }
+// A post or wake from any thread makes the main context's poll, in progress or next, return.
+TLinuxWindowSystem::TLinuxWindowSystem(GdkDisplay* Display) : FDisplay(Display)
+{
+    FQueue.SetWakeHandler([] { g_main_context_wakeup(g_main_context_default()); });
+    gdk_window_add_filter(nullptr, OnXEvent, this);
+    WatchRawInput(true);
+}
 
 TLinuxWindowSystem::~TLinuxWindowSystem()
 {
     WatchRawInput(false);
+    gdk_window_remove_filter(nullptr, OnXEvent, this);
     for (auto& [key, timer] : FTimers)
         g_source_remove(timer->Source);
     FTimers.clear();
@@ -83,22 +92,33 @@ TLinuxWindowSystem::~TLinuxWindowSystem()
         g_object_unref(cursor);
 }
 
+// A window of this system that is still there; one that went with its foreign host is not.
 TLinuxWindow* TLinuxWindowSystem::Find(TNativeWindow Window) const
 {
     const auto it = FWindows.find(Window);
-    return it == FWindows.end() ? nullptr : it->second.get();
+    return it == FWindows.end() || it->second->Gone() ? nullptr : it->second.get();
+}
+
+GtkWindow* TLinuxWindowSystem::WidgetOf(TNativeWindow Window) const
+{
+    const TLinuxWindow* w = Find(Window);
+    return w ? w->Widget() : nullptr;
 }
 
 TNativeWindow TLinuxWindowSystem::Create(const TNativeWindowParams& Params)
 {
     const TNativeWindow handle = FNextHandle++;
-    FWindows[handle] = std::make_unique<TLinuxWindow>(*this, handle, Params);
+    auto window = std::make_unique<TLinuxWindow>(*this, handle, Params);
+    if (!window->Made())
+        return 0;
+    FWindows[handle] = std::move(window);
+    FQueue.Open(handle);
     return handle;
 }
 
 void TLinuxWindowSystem::Destroy(TNativeWindow Window)
 {
-    if (!Find(Window))
+    if (!FWindows.count(Window))
         return;
     for (auto it = FTimers.begin(); it != FTimers.end();) {
         const TTimerKey key = (it++)->first;
@@ -106,15 +126,7 @@ void TLinuxWindowSystem::Destroy(TNativeWindow Window)
             RemoveTimer(key);
     }
     FWindows.erase(Window);
-    PurgeEvents(Window);
-}
-
-void TLinuxWindowSystem::PurgeEvents(TNativeWindow Window)
-{
-    const auto ofWindow = [Window](const TNativeEvent& e) { return e.Window == Window; };
-    FEvents.erase(std::remove_if(FEvents.begin(), FEvents.end(), ofWindow), FEvents.end());
-    std::lock_guard lock(FPostedMutex);
-    FPosted.erase(std::remove_if(FPosted.begin(), FPosted.end(), ofWindow), FPosted.end());
+    FQueue.Purge(Window);
 }
 
 void TLinuxWindowSystem::SetBounds(TNativeWindow Window, const TRect& Bounds)
@@ -141,7 +153,8 @@ void TLinuxWindowSystem::Show(TNativeWindow Window, bool Visible)
 // as a Resized event.
 TRect TLinuxWindowSystem::FrameInsets(const TNativeWindowParams& Params) const
 {
-    if (Params.MessageOnly || !(Params.Border || Params.TitleBar) || !WindowManagerRunning())
+    const TNativeWindowParams p = ResolvedWindowParams(Params, ScreenRect());
+    if (p.Kind != TNativeWindowKind::Framed || !WindowManagerRunning())
         return {};
     return FInsetsObserved ? FObservedInsets : TRect{};
 }
@@ -228,6 +241,7 @@ bool TLinuxWindowSystem::StartTimer(TNativeWindow Window, uintptr_t Id, uint32_t
     timer->Id = Id;
     timer->Source = g_timeout_add(std::max(Milliseconds, MinTimerPeriod), OnTimer, timer.get());
     FTimers[key] = std::move(timer);
+    FQueue.StartTimer(Window, Id);
     return true;
 }
 
@@ -240,65 +254,22 @@ void TLinuxWindowSystem::RemoveTimer(const TTimerKey& Key)
         return;
     g_source_remove(it->second->Source);
     FTimers.erase(it);
+    FQueue.StopTimer(Key.first, Key.second);
 }
 
-// A period that passes while the timer is still due adds nothing: the timer stays due once.
 gboolean TLinuxWindowSystem::OnTimer(gpointer Data)
 {
     auto* timer = static_cast<TTimer*>(Data);
-    if (!timer->DueSince)
-        timer->DueSince = ++timer->System->FDueCounter;
+    timer->System->FQueue.TimerFell(timer->Window, timer->Id);
     return G_SOURCE_CONTINUE;
-}
-
-bool TLinuxWindowSystem::AnyTimerDue() const
-{
-    return std::any_of(FTimers.begin(), FTimers.end(), [](const auto& t) { return t.second->DueSince != 0; });
-}
-
-// The timer that fell due first goes first.
-bool TLinuxWindowSystem::TakeDueTimer(TNativeEvent& Event)
-{
-    TTimer* first = nullptr;
-    for (auto& [key, timer] : FTimers)
-        if (timer->DueSince && (!first || timer->DueSince < first->DueSince))
-            first = timer.get();
-    if (!first)
-        return false;
-    first->DueSince = 0;
-    Event = TNativeEvent{};
-    Event.Kind = TNativeEvent::Timer;
-    Event.Window = first->Window;
-    Event.TimerId = first->Id;
-    return true;
 }
 
 void TLinuxWindowSystem::Post(TNativeWindow Window, uint32_t Msg, uintptr_t WParam, intptr_t LParam)
 {
-    TNativeEvent e;
-    e.Kind = TNativeEvent::Message;
-    e.Window = Window;
-    e.Msg = Msg;
-    e.WParam = WParam;
-    e.LParam = LParam;
-    {
-        std::lock_guard lock(FPostedMutex);
-        FPosted.push_back(e);
-    }
-    g_main_context_wakeup(g_main_context_default());
+    FQueue.Post(Window, Msg, WParam, LParam);
 }
 
-// The flag answers a wake given while the loop is not waiting; the context's wake-up makes a
-// poll in progress, or the next one, return at once.
-void TLinuxWindowSystem::Wake()
-{
-    FWoken.store(true);
-    g_main_context_wakeup(g_main_context_default());
-}
-
-void TLinuxWindowSystem::Queue(const TNativeEvent& Event) { FEvents.push_back(Event); }
-
-TNativeEvent* TLinuxWindowSystem::LastQueued() { return FEvents.empty() ? nullptr : &FEvents.back(); }
+void TLinuxWindowSystem::Wake() { FQueue.Wake(); }
 
 // The framework peeks several times in one pass of its loop (for input, after painting, for
 // timers), each time right after the last. Each pass of the main context polls the X connection
@@ -316,40 +287,20 @@ void TLinuxWindowSystem::Pump()
     FQuietSince = dispatched == 0 ? now : 0;
 }
 
-// Messages posted from other threads join the queue behind what the windows reported so far.
-bool TLinuxWindowSystem::TakeQueued(TNativeEvent& Event)
-{
-    {
-        std::lock_guard lock(FPostedMutex);
-        FEvents.insert(FEvents.end(), FPosted.begin(), FPosted.end());
-        FPosted.clear();
-    }
-    if (FEvents.empty())
-        return false;
-    Event = FEvents.front();
-    FEvents.pop_front();
-    return true;
-}
-
 bool TLinuxWindowSystem::PeekEvent(TNativeEvent& Event, bool IncludeTimers)
 {
-    if (TakeQueued(Event))
+    if (FQueue.Take(Event, false))
         return true;
     Pump();
-    if (TakeQueued(Event))
-        return true;
-    return IncludeTimers && TakeDueTimer(Event);
+    return FQueue.Take(Event, IncludeTimers);
 }
 
+// A wake given while the loop was not waiting ends this wait at once; the main context's
+// wake-up makes a poll in progress return.
 void TLinuxWindowSystem::WaitForEvent()
 {
-    while (!FWoken.exchange(false)) {
-        {
-            std::lock_guard lock(FPostedMutex);
-            if (!FEvents.empty() || !FPosted.empty())
-                return;
-        }
-        if (AnyTimerDue())
+    while (!FQueue.TakeWake()) {
+        if (FQueue.Waiting(true))
             return;
         g_main_context_iteration(nullptr, TRUE);
         FQuietSince = 0;   // something woke the wait; the next peek looks again
@@ -366,7 +317,7 @@ void TLinuxWindowSystem::DefaultSystemCommand(TNativeWindow Window, uint32_t Com
         TNativeEvent e;
         e.Kind = TNativeEvent::CloseRequest;
         e.Window = Window;
-        Queue(e);
+        FQueue.Push(e);
         break;
     }
     case ScMinimize:
@@ -410,6 +361,43 @@ unsigned long TLinuxWindowSystem::XWindow(TNativeWindow Window) const
 {
     const TLinuxWindow* w = Find(Window);
     return w ? w->XWindow() : 0;
+}
+
+uintptr_t TLinuxWindowSystem::SystemHandle(TNativeWindow Window) const { return XWindow(Window); }
+
+void TLinuxWindowSystem::CapturePointer(TNativeWindow Window, bool Capture)
+{
+    if (TLinuxWindow* w = Find(Window))
+        w->CapturePointer(Capture);
+}
+
+// Any window of the display, which another program may take away at any moment: the X server's
+// refusal is caught, never fatal.
+bool TLinuxWindowSystem::SystemWindowRect(uintptr_t Handle, TRect& Rect) const
+{
+    if (!Handle)
+        return false;
+    Display* x = GDK_DISPLAY_XDISPLAY(FDisplay);
+    gdk_x11_display_error_trap_push(FDisplay);
+    XWindowAttributes a{};
+    ::Window child = 0;
+    int left = 0, top = 0;
+    bool known = XGetWindowAttributes(x, static_cast<::Window>(Handle), &a) &&
+                 XTranslateCoordinates(x, static_cast<::Window>(Handle), a.root, 0, 0, &left, &top, &child);
+    if (gdk_x11_display_error_trap_pop(FDisplay) != 0)
+        known = false;
+    if (known)
+        Rect = {left - a.border_width, top - a.border_width, left + a.width + a.border_width,
+                top + a.height + a.border_width};
+    return known;
+}
+
+std::unique_ptr<INativeChildView> TLinuxWindowSystem::CreateChildView(TNativeWindow Parent, uint32_t RGB)
+{
+    const unsigned long parent = XWindow(Parent);
+    if (!parent)
+        return nullptr;
+    return TLinuxChildView::Create(FDisplay, parent, RGB);
 }
 
 // The box belongs to the program's active window, or to any window it shows.
@@ -492,30 +480,77 @@ void TLinuxWindowSystem::WatchRawInput(bool Watch)
     gdk_x11_display_error_trap_push(FDisplay);
     XISelectEvents(x, DefaultRootWindow(x), &mask, 1);
     gdk_x11_display_error_trap_pop_ignored(FDisplay);
-    if (Watch) {
-        FInputOpcode = opcode;
-        gdk_window_add_filter(nullptr, OnXEvent, this);
-    } else if (FInputOpcode >= 0) {
-        gdk_window_remove_filter(nullptr, OnXEvent, this);
-        FInputOpcode = -1;
-    }
+    FInputOpcode = Watch ? opcode : -1;
 }
 
+// Sees every X event before the toolkit does.
 GdkFilterReturn TLinuxWindowSystem::OnXEvent(GdkXEvent* XEvent, GdkEvent*, gpointer Self)
 {
     auto* self = static_cast<TLinuxWindowSystem*>(Self);
-    const auto* xevent = static_cast<const ::XEvent*>(XEvent);
-    if (xevent->type != GenericEvent || xevent->xcookie.extension != self->FInputOpcode || !xevent->xcookie.data)
-        return GDK_FILTER_CONTINUE;
-    const auto* raw = static_cast<const XIRawEvent*>(xevent->xcookie.data);
+    const auto& xevent = *static_cast<const ::XEvent*>(XEvent);
+    if (self->OnForeignStructure(xevent))
+        return GDK_FILTER_REMOVE;
+    self->OnRawInput(xevent);
+    return GDK_FILTER_CONTINUE;
+}
+
+bool TLinuxWindowSystem::OnRawInput(const ::XEvent& XEvent)
+{
+    if (XEvent.type != GenericEvent || FInputOpcode < 0 || XEvent.xcookie.extension != FInputOpcode ||
+        !XEvent.xcookie.data)
+        return false;
+    const auto* raw = static_cast<const XIRawEvent*>(XEvent.xcookie.data);
     TNativeEvent::TKind kind;
-    if (xevent->xcookie.evtype == XI_RawKeyPress)
+    if (XEvent.xcookie.evtype == XI_RawKeyPress)
         kind = TNativeEvent::KeyDown;
-    else if (xevent->xcookie.evtype == XI_RawButtonPress)
+    else if (XEvent.xcookie.evtype == XI_RawButtonPress)
         kind = TNativeEvent::MouseDown;
     else
-        return GDK_FILTER_CONTINUE;
-    for (auto& [handle, w] : self->FWindows)
+        return false;
+    for (auto& [handle, w] : FWindows)
         w->InputDespiteGrab(kind, static_cast<unsigned int>(raw->detail));
-    return GDK_FILTER_CONTINUE;
+    return false;
+}
+
+// What happens to the foreign hosts of child windows, and to those children: a host that is
+// destroyed takes its children with it, and a host's new size is the children's news. True
+// when the event was about a child's own end, which the toolkit is kept from seeing: it would
+// warn of a window destroyed behind its back, and the window is gone for this system anyway.
+bool TLinuxWindowSystem::OnForeignStructure(const ::XEvent& XEvent)
+{
+    if (XEvent.type != DestroyNotify && XEvent.type != ConfigureNotify)
+        return false;
+    const ::Window subject = XEvent.type == DestroyNotify ? XEvent.xdestroywindow.window : XEvent.xconfigure.window;
+    for (auto& [handle, w] : FWindows) {
+        if (!w->Host() || w->Gone())
+            continue;
+        const bool own = w->XWindow() == subject;
+        if (!own && w->Host() != subject)
+            continue;
+        if (XEvent.type == DestroyNotify) {
+            ForeignChildGone(*w);
+            return own;
+        }
+        if (!own)
+            w->HostResized(XEvent.xconfigure.width, XEvent.xconfigure.height);
+    }
+    return false;
+}
+
+// A child that went with its host: its timers stop, what waited for it is dropped and the
+// program hears that it was destroyed. Destroy then only forgets it.
+void TLinuxWindowSystem::ForeignChildGone(TLinuxWindow& Window)
+{
+    const TNativeWindow handle = Window.Handle();
+    Window.HostGone();
+    for (auto it = FTimers.begin(); it != FTimers.end();) {
+        const TTimerKey key = (it++)->first;
+        if (key.first == handle)
+            RemoveTimer(key);
+    }
+    FQueue.Purge(handle);
+    TNativeEvent e;
+    e.Kind = TNativeEvent::Destroyed;
+    e.Window = handle;
+    FQueue.Push(e);
 }

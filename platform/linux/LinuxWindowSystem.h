@@ -1,26 +1,26 @@
 #pragma once
-#include <atomic>
 #include <cstdint>
-#include <deque>
 #include <map>
 #include <memory>
-#include <mutex>
 #include <string>
 
 #include <gtk/gtk.h>
 
 #include "platform/INativeWindows.h"
+#include "platform/core/NativeEventQueue.h"
 
 class TLinuxWindow;
+union _XEvent;
 
 // The native window system on GTK 3 and GDK for X11. Windows are GTK top-level windows (see
 // TLinuxWindow); the loop primitives run the default GLib main context, in which GDK reads
 // the X connection: PeekEvent dispatches what is ready without blocking and hands out the
 // events the windows queued, WaitForEvent blocks in the main context's poll.
 //
-// Input, window and posted events wait in one queue in the order they happened. Window timers
-// are GLib timeouts that only mark their timer as due, so a timer never has more than one event
-// waiting, and due timers are handed out only when nothing else waits.
+// Input, window and posted events wait in the shared event queue in the order they happened.
+// Window timers are GLib timeouts that only tell the queue their timer fell due, so a timer
+// never has more than one event waiting, and due timers are handed out only when nothing else
+// waits.
 class TLinuxWindowSystem : public INativeWindows {
 public:
     // Opens the default X display. When it cannot be opened, says so on standard error and
@@ -46,6 +46,10 @@ public:
     void WaitForEvent() override;
     void DefaultSystemCommand(TNativeWindow Window, uint32_t Command) override;
     void BeginMoveDrag(TNativeWindow Window) override;
+    void CapturePointer(TNativeWindow Window, bool Capture) override;
+    uintptr_t SystemHandle(TNativeWindow Window) const override;
+    bool SystemWindowRect(uintptr_t Handle, TRect& Rect) const override;
+    std::unique_ptr<INativeChildView> CreateChildView(TNativeWindow Parent, uint32_t RGB) override;
     TRect ScreenRect() const override;
     void ShowErrorBox(const std::string& Caption, const std::string& Text) override;
     void ShowInfoBox(const std::string& Caption, const std::string& Text) override;
@@ -54,10 +58,10 @@ public:
     // preview needs to place itself in its host and tests need to look at the real window.
     unsigned long XWindow(TNativeWindow Window) const;
 
-    // What TLinuxWindow reports. Queue appends an event; LastQueued is the newest event still
-    // waiting, or nullptr, so a double click can mark the press that it follows.
-    void Queue(const TNativeEvent& Event);
-    TNativeEvent* LastQueued();
+    // What TLinuxWindow reports, in the order it happened.
+    TNativeEventQueue& Events() { return FQueue; }
+    // The toolkit window of a window of this system, for a transient; nullptr for none.
+    GtkWindow* WidgetOf(TNativeWindow Window) const;
     // The insets the window manager gave a decorated window, remembered for FrameInsets.
     void ObserveFrameInsets(const TRect& Insets);
     // Whether a window manager runs that frames windows and hands out the focus.
@@ -69,7 +73,6 @@ private:
         TNativeWindow Window = 0;
         uintptr_t Id = 0;
         guint Source = 0;
-        uint64_t DueSince = 0;   // 0 while not due; else the order in which timers fell due
     };
     using TTimerKey = std::pair<TNativeWindow, uintptr_t>;
 
@@ -77,15 +80,14 @@ private:
     TLinuxWindow* Find(TNativeWindow Window) const;
     GdkCursor* Cursor(TCursor Shape);
     void Pump();
-    bool TakeQueued(TNativeEvent& Event);
-    bool TakeDueTimer(TNativeEvent& Event);
-    bool AnyTimerDue() const;
     void RemoveTimer(const TTimerKey& Key);
-    void PurgeEvents(TNativeWindow Window);
     GtkWindow* ErrorBoxParent() const;
     void ShowMessageBox(const std::string& Caption, const std::string& Text, GtkMessageType Type,
                         const std::string& IconName, GtkWindow* Parent);
     void WatchRawInput(bool Watch);
+    bool OnRawInput(const union _XEvent& XEvent);
+    bool OnForeignStructure(const union _XEvent& XEvent);
+    void ForeignChildGone(TLinuxWindow& Window);
     static gboolean OnTimer(gpointer Data);
     static GdkFilterReturn OnXEvent(GdkXEvent* XEvent, GdkEvent* Event, gpointer Self);
 
@@ -94,15 +96,9 @@ private:
     TNativeWindow FNextHandle = 0x1000;
     std::map<TNativeWindow, std::unique_ptr<TLinuxWindow>> FWindows;
     std::map<TTimerKey, std::unique_ptr<TTimer>> FTimers;
-    uint64_t FDueCounter = 0;
     std::map<TCursor, GdkCursor*> FCursors;
     TRect FObservedInsets;
     bool FInsetsObserved = false;
-    std::deque<TNativeEvent> FEvents;   // main thread only
-    gint64 FQuietSince = 0;             // when a pass of the main context last found nothing; 0: not lately
-
-    // Shared with other threads.
-    std::mutex FPostedMutex;
-    std::deque<TNativeEvent> FPosted;
-    std::atomic<bool> FWoken{false};
+    gint64 FQuietSince = 0;   // when a pass of the main context last found nothing; 0: not lately
+    TNativeEventQueue FQueue;   // shared with the threads that post and wake
 };

@@ -19,6 +19,7 @@ Platform BackendPlatform()
     p.TimeStampCounter = Win32TimeStampCounter();
     p.Sockets = Win32Sockets();
     p.HtmlViews = Win32HtmlViews();
+    p.Shell = Win32Shell();
     return p;
 }
 

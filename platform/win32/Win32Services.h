@@ -17,6 +17,7 @@ class IKernel;
 class ITimeStampCounter;
 class ISockets;
 class IHtmlViews;
+class IShell;
 
 IColorScheme* Win32ColorScheme();
 IClock* Win32Clock();
@@ -33,3 +34,4 @@ IKernel* Win32Kernel();
 ITimeStampCounter* Win32TimeStampCounter();
 ISockets* Win32Sockets();
 IHtmlViews* Win32HtmlViews();
+IShell* Win32Shell();

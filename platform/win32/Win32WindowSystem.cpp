@@ -3,8 +3,11 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <set>
 
+#include "platform/core/NativeWindowKind.h"
 #include "platform/gfx/Bitmap.h"
+#include "platform/win32/Win32ChildView.h"
 #include "platform/win32/Win32PixelStore.h"
 #include "platform/win32/WideText.h"
 
@@ -19,21 +22,39 @@ constexpr int64_t LargestCoordinate = 0x7FFF;
 // once because the system's queue still holds messages.
 constexpr int MessagesPerPeek = 64;
 
+// How often a wait looks at the foreign hosts' sizes, in milliseconds, for a system that does
+// not report them.
+constexpr DWORD HostLookPeriod = 250;
+
 struct TWindowStyle {
     DWORD Style = 0;
     DWORD ExStyle = 0;
 };
 
+// The style of a window of resolved parameters (see ResolvedWindowParams).
 TWindowStyle StyleOf(const TNativeWindowParams& Params)
 {
     TWindowStyle s;
-    // Children (a native browser view, a hosted preview) are never drawn over by presents.
+    // Child views (a native browser view, a test view) are never drawn over by presents.
     s.Style = WS_CLIPCHILDREN;
-    if (Params.TitleBar)
-        s.Style |= WS_CAPTION | WS_SYSMENU;
-    else
-        s.Style |= WS_POPUP | (Params.Border ? WS_BORDER : 0);
-    s.ExStyle = Params.StayOnTop ? WS_EX_TOPMOST : 0;
+    switch (Params.Kind) {
+    case TNativeWindowKind::ForeignChild:
+        s.Style |= WS_CHILD | WS_CLIPSIBLINGS;
+        return s;
+    case TNativeWindowKind::Popup:
+        // Never activated, and no button of its own on the task bar.
+        s.Style |= WS_POPUP;
+        s.ExStyle = WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW;
+        break;
+    default:
+        if (Params.TitleBar)
+            s.Style |= WS_CAPTION | WS_SYSMENU;
+        else
+            s.Style |= WS_POPUP | (Params.Border ? WS_BORDER : 0);
+        break;
+    }
+    if (Params.StayOnTop)
+        s.ExStyle |= WS_EX_TOPMOST;
     return s;
 }
 
@@ -146,6 +167,8 @@ TWin32WindowSystem::TWin32WindowSystem()
 {
     AskForRealPixels();
     FClass = RegisterWindowClass(FInstance, &WindowProc);
+    // A post or wake from any thread ends the wait for the system's messages.
+    FQueue.SetWakeHandler([this] { SetEvent(FWakeEvent); });
     LARGE_INTEGER frequency{};
     QueryPerformanceFrequency(&frequency);
     FQuietSpell = frequency.QuadPart / 1000;   // a millisecond
@@ -173,27 +196,40 @@ TNativeWindow TWin32WindowSystem::Create(const TNativeWindowParams& Params)
         return 0;
     auto window = std::make_unique<TWindow>();
     window->Owner = this;
-    window->MessageOnly = Params.MessageOnly;
-    window->Requested = Params.Bounds;
+    const TNativeWindowParams params = ResolvedWindowParams(Params, ScreenRect());
+    window->MessageOnly = params.MessageOnly;
+    window->Kind = params.Kind;
+    window->Requested = params.Bounds;
     window->Pointer = PointerOf(crDefault);
     const std::wstring caption = Widen(Params.Caption);
     HWND handle = nullptr;
-    if (Params.MessageOnly) {
+    if (params.MessageOnly) {
         handle = CreateWindowExW(0, MAKEINTATOM(FClass), caption.c_str(), 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                  FInstance, window.get());
     } else {
-        const TWindowStyle s = StyleOf(Params);
-        const TPlacement p = PlacementOf(Params.Bounds);
+        // A foreign child's parent is its host, of any process; other windows are owned by the
+        // window of this program that they stay above.
+        HWND parent = nullptr;
+        if (params.Kind == TNativeWindowKind::ForeignChild) {
+            parent = reinterpret_cast<HWND>(params.Host);
+            if (!parent || !IsWindow(parent))
+                return 0;
+        } else if (const TWindow* owner = Find(params.Owner); owner && !owner->MessageOnly) {
+            parent = owner->Handle;
+        }
+        const TWindowStyle s = StyleOf(params);
+        const TPlacement p = PlacementOf(params.Bounds);
         handle = CreateWindowExW(s.ExStyle, MAKEINTATOM(FClass), caption.c_str(), s.Style, p.X, p.Y, p.Width, p.Height,
-                                 nullptr, nullptr, FInstance, window.get());
+                                 parent, nullptr, FInstance, window.get());
     }
     if (!handle)
         return 0;
     // Creation reports no position change; one the system made to the request is told here.
     HandlePositionChanged(*window);
+    if (params.Kind == TNativeWindowKind::ForeignChild)
+        WatchHost(*window, reinterpret_cast<HWND>(params.Host));
     FWindows[handle] = std::move(window);
-    std::lock_guard lock(FMutex);
-    FLive.insert(handle);
+    FQueue.Open(reinterpret_cast<TNativeWindow>(handle));
     return reinterpret_cast<TNativeWindow>(handle);
 }
 
@@ -204,16 +240,12 @@ void TWin32WindowSystem::Destroy(TNativeWindow Window)
         return;
     TWindow& w = *it->second;
     if (!w.Destroying) {
-        {
-            std::lock_guard lock(FMutex);
-            FLive.erase(w.Handle);
-        }
         w.Destroying = true;
         DestroyWindow(w.Handle);
     }
     FWindows.erase(it);
     // Whatever the window said while it went (deactivation, for one) has nobody to go to.
-    Unqueue(Window, false, 0);
+    FQueue.Purge(Window);
 }
 
 void TWin32WindowSystem::SetBounds(TNativeWindow Window, const TRect& Bounds)
@@ -235,15 +267,24 @@ void TWin32WindowSystem::SetCaption(TNativeWindow Window, const std::string& Cap
 void TWin32WindowSystem::Show(TNativeWindow Window, bool Visible)
 {
     TWindow* w = Find(Window);
-    if (w && !w->MessageOnly)
-        ShowWindow(w->Handle, Visible ? SW_SHOW : SW_HIDE);
+    if (!w || w->MessageOnly)
+        return;
+    if (!Visible) {
+        CapturePointer(Window, false);
+        ShowWindow(w->Handle, SW_HIDE);
+        return;
+    }
+    // A pop-up leaves the activation where it is; so does a child in another program's window.
+    const bool activates = w->Kind != TNativeWindowKind::Popup && w->Kind != TNativeWindowKind::ForeignChild;
+    ShowWindow(w->Handle, activates ? SW_SHOW : SW_SHOWNOACTIVATE);
 }
 
 TRect TWin32WindowSystem::FrameInsets(const TNativeWindowParams& Params) const
 {
-    if (Params.MessageOnly)
+    const TNativeWindowParams params = ResolvedWindowParams(Params, ScreenRect());
+    if (params.MessageOnly)
         return {};
-    const TWindowStyle s = StyleOf(Params);
+    const TWindowStyle s = StyleOf(params);
     // The framework asks for the insets whenever it needs a client rectangle, many times for
     // every paint, and the system works them out from its frame metrics each time; they only
     // change with the style or with the system's settings.
@@ -336,11 +377,12 @@ bool TWin32WindowSystem::StartTimer(TNativeWindow Window, uintptr_t Id, uint32_t
     TWindow* w = Find(Window);
     if (!w)
         return false;
-    Unqueue(Window, true, Id);
+    FQueue.StartTimer(Window, Id);
     const UINT period = std::clamp<uint32_t>(Milliseconds, USER_TIMER_MINIMUM, USER_TIMER_MAXIMUM);
-    if (!SetTimer(w->Handle, Id, period, nullptr))
+    if (!SetTimer(w->Handle, Id, period, nullptr)) {
+        FQueue.StopTimer(Window, Id);
         return false;
-    w->Timers.insert(Id);
+    }
     return true;
 }
 
@@ -350,63 +392,23 @@ void TWin32WindowSystem::StopTimer(TNativeWindow Window, uintptr_t Id)
     if (!w)
         return;
     KillTimer(w->Handle, Id);
-    w->Timers.erase(Id);
-    Unqueue(Window, true, Id);
+    FQueue.StopTimer(Window, Id);
 }
 
 void TWin32WindowSystem::Post(TNativeWindow Window, uint32_t Msg, uintptr_t WParam, intptr_t LParam)
 {
-    TNativeEvent e = EventOf(TNativeEvent::Message, reinterpret_cast<HWND>(Window));
-    e.Msg = Msg;
-    e.WParam = WParam;
-    e.LParam = LParam;
-    {
-        std::lock_guard lock(FMutex);
-        if (!FLive.count(reinterpret_cast<HWND>(Window)))
-            return;
-        FEvents.push_back(e);
-    }
-    SetEvent(FWakeEvent);
+    FQueue.Post(Window, Msg, WParam, LParam);
 }
 
-void TWin32WindowSystem::Wake() { SetEvent(FWakeEvent); }
+void TWin32WindowSystem::Wake() { FQueue.Wake(); }
 
+// A window dragged or resized by the user reports many rectangles; only the last matters.
 void TWin32WindowSystem::Queue(const TNativeEvent& Event)
 {
-    std::lock_guard lock(FMutex);
-    // A window dragged or resized by the user reports many rectangles; only the last matters.
-    if (Event.Kind == TNativeEvent::Resized && !FEvents.empty() && FEvents.back().Kind == TNativeEvent::Resized &&
-        FEvents.back().Window == Event.Window) {
-        FEvents.back().Area = Event.Area;
-        return;
-    }
-    // A timer has at most one event waiting, however long the program took to come for it.
-    if (Event.Kind == TNativeEvent::Timer)
-        for (const TNativeEvent& e : FEvents)
-            if (e.Kind == TNativeEvent::Timer && e.Window == Event.Window && e.TimerId == Event.TimerId)
-                return;
-    FEvents.push_back(Event);
-}
-
-bool TWin32WindowSystem::TakeQueued(TNativeEvent& Event, bool Timers)
-{
-    std::lock_guard lock(FMutex);
-    auto it = std::find_if(FEvents.begin(), FEvents.end(), [](const TNativeEvent& e) { return e.Kind != TNativeEvent::Timer; });
-    if (it == FEvents.end() && Timers)
-        it = FEvents.begin();
-    if (it == FEvents.end())
-        return false;
-    Event = *it;
-    FEvents.erase(it);
-    return true;
-}
-
-void TWin32WindowSystem::Unqueue(TNativeWindow Window, bool TimersOnly, uintptr_t TimerId)
-{
-    std::lock_guard lock(FMutex);
-    std::erase_if(FEvents, [&](const TNativeEvent& e) {
-        return e.Window == Window && (!TimersOnly || (e.Kind == TNativeEvent::Timer && e.TimerId == TimerId));
-    });
+    if (Event.Kind == TNativeEvent::Resized)
+        FQueue.PushLatest(Event);
+    else
+        FQueue.Push(Event);
 }
 
 // Takes one message from the system's queue and hands it to its window procedure. Timer
@@ -445,29 +447,36 @@ bool TWin32WindowSystem::InQuietSpell(int64_t Now) const
 bool TWin32WindowSystem::PeekEvent(TNativeEvent& Event, bool IncludeTimers)
 {
     for (int i = 0; i < MessagesPerPeek; ++i) {
-        if (TakeQueued(Event, false))
+        if (FQueue.Take(Event, false))
             return true;
         if (!DispatchOne())
             break;
     }
-    return TakeQueued(Event, IncludeTimers);
+    return FQueue.Take(Event, IncludeTimers);
 }
 
 void TWin32WindowSystem::WaitForEvent()
 {
-    {
-        std::lock_guard lock(FMutex);
-        if (!FEvents.empty()) {
-            // Returning now answers any wake given meanwhile as well.
-            ResetEvent(FWakeEvent);
-            return;
-        }
+    LookAtHosts();
+    const bool woken = FQueue.TakeWake();
+    if (woken || FQueue.Waiting(true)) {
+        // Returning now answers any wake given meanwhile as well.
+        ResetEvent(FWakeEvent);
+        return;
     }
     // The wake event stays set until a wait takes it, so a wake given before this point is
     // not lost. MWMO_INPUTAVAILABLE makes messages that an earlier peek saw but left (a due
     // timer, for one) count as well as new ones.
-    MsgWaitForMultipleObjectsEx(1, &FWakeEvent, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
-    FQuietSince = 0;   // something ended the wait; the next peek looks again
+    // Where the system tells nothing of a foreign host's new size, every wait looks at the
+    // hosts, and a wait with a foreign child ends now and then to look again.
+    const bool hosted = std::any_of(FWindows.begin(), FWindows.end(),
+                                    [](const auto& w) { return w.second->Host && !w.second->Destroying; });
+    const DWORD result =
+        MsgWaitForMultipleObjectsEx(1, &FWakeEvent, hosted ? HostLookPeriod : INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    if (result == WAIT_TIMEOUT)
+        LookAtHosts();
+    FQueue.TakeWake();   // the wake that ended this wait ends no later one
+    FQuietSince = 0;     // something ended the wait; the next peek looks again
 }
 
 void TWin32WindowSystem::DefaultSystemCommand(TNativeWindow Window, uint32_t Command)
@@ -556,6 +565,19 @@ LRESULT TWin32WindowSystem::HandleMessage(TWindow& Window, UINT Msg, WPARAM WPar
     case WM_TIMER:
         HandleTimer(Window, WParam);
         return 0;
+    case WM_MOUSEACTIVATE:
+        // A click on a pop-up leaves the owner active.
+        if (Window.Kind == TNativeWindowKind::Popup)
+            return MA_NOACTIVATE;
+        break;
+    case WM_CAPTURECHANGED:
+        if (FCaptured == Window.Handle && reinterpret_cast<HWND>(LParam) != Window.Handle)
+            FCaptured = nullptr;
+        break;
+    case WM_MOUSELEAVE:
+        Window.Tracking = false;
+        Queue(EventOf(TNativeEvent::MouseLeave, Window.Handle));
+        return 0;
     case WM_SETCURSOR:
         if (reinterpret_cast<HWND>(WParam) == Window.Handle && LOWORD(LParam) == HTCLIENT) {
             SetCursor(Window.Pointer);
@@ -585,6 +607,10 @@ bool TWin32WindowSystem::HandleInput(TWindow& Window, UINT Msg, WPARAM WParam, L
         e.Kind = Msg == WM_KEYDOWN || Msg == WM_SYSKEYDOWN ? TNativeEvent::KeyDown : TNativeEvent::KeyUp;
         e.Key = static_cast<uint16_t>(WParam);
         e.Shift = KeyboardShift();
+        // A system key says itself whether Alt was held (bit 29), also for a message that did
+        // not come through the keyboard's state.
+        if ((Msg == WM_SYSKEYDOWN || Msg == WM_SYSKEYUP) && (LParam & (1 << 29)))
+            e.Shift |= ssAlt;
         Queue(e);
         return Msg == WM_KEYDOWN || Msg == WM_KEYUP;
     case WM_MOUSEWHEEL: {
@@ -600,6 +626,7 @@ bool TWin32WindowSystem::HandleInput(TWindow& Window, UINT Msg, WPARAM WParam, L
     }
     case WM_MOUSEMOVE:
         e.Kind = TNativeEvent::MouseMove;
+        TrackLeaving(Window, LParam);
         break;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
@@ -626,11 +653,11 @@ bool TWin32WindowSystem::HandleInput(TWindow& Window, UINT Msg, WPARAM WParam, L
     else if (Msg == WM_MBUTTONDOWN || Msg == WM_MBUTTONDBLCLK || Msg == WM_MBUTTONUP)
         e.Button = TMouseButton::mbMiddle;
     // While a button is held the window keeps the pointer, so the release reaches it even
-    // outside.
+    // outside; a capture the program asked for stays until it lets go.
     if (e.Kind == TNativeEvent::MouseDown)
         SetCapture(Window.Handle);
     else if (e.Kind == TNativeEvent::MouseUp && !(WParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) &&
-             GetCapture() == Window.Handle)
+             GetCapture() == Window.Handle && FCaptured != Window.Handle)
         ReleaseCapture();
     Queue(e);
     return true;
@@ -676,13 +703,10 @@ void TWin32WindowSystem::HandlePaint(TWindow& Window)
     Queue(e);
 }
 
+// A late WM_TIMER of a timer that was stopped or restarted meanwhile is ignored by the queue.
 void TWin32WindowSystem::HandleTimer(TWindow& Window, uintptr_t Id)
 {
-    if (!Window.Timers.count(Id))
-        return;
-    TNativeEvent e = EventOf(TNativeEvent::Timer, Window.Handle);
-    e.TimerId = Id;
-    Queue(e);
+    FQueue.TimerFell(reinterpret_cast<TNativeWindow>(Window.Handle), Id);
 }
 
 // A change of the outer rectangle that the program did not ask for (the user moved or sized
@@ -701,47 +725,151 @@ void TWin32WindowSystem::HandlePositionChanged(TWindow& Window)
     Queue(e);
 }
 
-// A window the program did not destroy went with its parent (a host that closed) or by a
-// foreign hand. The program hears a close request, so it does not wait for a window that is
-// gone; Destroy then only forgets it.
+// A window the program did not destroy went with its parent (a foreign host that closed) or by
+// a foreign hand. What waited for it and its timers go, and the program hears that it was
+// destroyed, so it does not wait for a window that is gone; Destroy then only forgets it.
 void TWin32WindowSystem::HandleDestroyed(TWindow& Window)
 {
+    UnwatchHost(Window);
     if (Window.Destroying)
         return;
     Window.Destroying = true;
-    {
-        std::lock_guard lock(FMutex);
-        FLive.erase(Window.Handle);
-    }
-    Window.Timers.clear();
-    Queue(EventOf(TNativeEvent::CloseRequest, Window.Handle));
+    const TNativeWindow handle = reinterpret_cast<TNativeWindow>(Window.Handle);
+    FQueue.Purge(handle);
+    FQueue.Push(EventOf(TNativeEvent::Destroyed, Window.Handle));
 }
 
-bool TWin32WindowSystem::EmbedIn(TNativeWindow Window, uintptr_t Host)
+namespace {
+
+// The window system that set each watch of a host; the system's callback says only which watch.
+std::map<HWINEVENTHOOK, TWin32WindowSystem*>& HostWatches()
+{
+    static std::map<HWINEVENTHOOK, TWin32WindowSystem*> watches;
+    return watches;
+}
+
+}  // namespace
+
+// The host may belong to another process, whose messages this one never sees: the system tells
+// of the host's changes of place and size through an event hook on the host's thread, delivered
+// to this thread's message loop.
+void TWin32WindowSystem::WatchHost(TWindow& Window, HWND Host)
+{
+    Window.Host = Host;
+    RECT client{};
+    if (GetClientRect(Host, &client)) {
+        Window.HostWidth = client.right;
+        Window.HostHeight = client.bottom;
+    }
+    DWORD process = 0;
+    const DWORD thread = GetWindowThreadProcessId(Host, &process);
+    Window.HostHook = SetWinEventHook(EVENT_OBJECT_LOCATIONCHANGE, EVENT_OBJECT_LOCATIONCHANGE, nullptr, OnHostEvent,
+                                      process, thread, WINEVENT_OUTOFCONTEXT);
+    if (Window.HostHook)
+        HostWatches()[Window.HostHook] = this;
+}
+
+void TWin32WindowSystem::UnwatchHost(TWindow& Window)
+{
+    if (!Window.HostHook)
+        return;
+    UnhookWinEvent(Window.HostHook);
+    HostWatches().erase(Window.HostHook);
+    Window.HostHook = nullptr;
+}
+
+void CALLBACK TWin32WindowSystem::OnHostEvent(HWINEVENTHOOK Hook, DWORD, HWND Window, LONG Object, LONG Child, DWORD, DWORD)
+{
+    if (Object != OBJID_WINDOW || Child != CHILDID_SELF)
+        return;
+    const auto it = HostWatches().find(Hook);
+    if (it != HostWatches().end())
+        it->second->HostMoved(Window);
+}
+
+void TWin32WindowSystem::LookAtHosts()
+{
+    std::set<HWND> hosts;
+    for (const auto& [handle, w] : FWindows)
+        if (w->Host && !w->Destroying)
+            hosts.insert(w->Host);
+    for (HWND host : hosts)
+        HostMoved(host);
+}
+
+// Only a new size of the host's client area is news to its children.
+void TWin32WindowSystem::HostMoved(HWND Host)
+{
+    RECT client{};
+    if (!GetClientRect(Host, &client))
+        return;
+    for (auto& [handle, w] : FWindows) {
+        if (w->Host != Host || w->Destroying || (client.right == w->HostWidth && client.bottom == w->HostHeight))
+            continue;
+        w->HostWidth = client.right;
+        w->HostHeight = client.bottom;
+        TNativeEvent e = EventOf(TNativeEvent::Resized, w->Handle);
+        e.Area = {0, 0, client.right, client.bottom};
+        Queue(e);
+    }
+}
+
+// The first move with the pointer over the window is the pointer coming in; the system is
+// asked to say when it leaves again. Moves that a capture brings from elsewhere are no coming in.
+void TWin32WindowSystem::TrackLeaving(TWindow& Window, LPARAM Position)
+{
+    if (Window.Tracking)
+        return;
+    POINT pointer{};
+    if (!GetCursorPos(&pointer) || WindowFromPoint(pointer) != Window.Handle)
+        return;
+    TRACKMOUSEEVENT track{};
+    track.cbSize = sizeof(track);
+    track.dwFlags = TME_LEAVE;
+    track.hwndTrack = Window.Handle;
+    Window.Tracking = TrackMouseEvent(&track) != FALSE;
+    TNativeEvent e = EventOf(TNativeEvent::MouseEnter, Window.Handle);
+    e.Position = {GET_X_LPARAM(Position), GET_Y_LPARAM(Position)};
+    Queue(e);
+}
+
+void TWin32WindowSystem::CapturePointer(TNativeWindow Window, bool Capture)
 {
     TWindow* w = Find(Window);
-    const HWND host = reinterpret_cast<HWND>(Host);
-    if (!w || w->MessageOnly || w->Destroying || !host || !IsWindow(host) || host == w->Handle || IsChild(w->Handle, host))
-        return false;
-    // The style changes before the parent does, so the window never is a framed child or a
-    // parented pop-up.
-    const LONG before = GetWindowLongW(w->Handle, GWL_STYLE);
-    SetWindowLongW(w->Handle, GWL_STYLE, (before & ~(WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_BORDER | WS_THICKFRAME)) | WS_CHILD);
-    if (!SetParent(w->Handle, host)) {
-        SetWindowLongW(w->Handle, GWL_STYLE, before);
-        return false;
+    if (!w || w->MessageOnly)
+        return;
+    if (Capture) {
+        SetCapture(w->Handle);
+        FCaptured = GetCapture() == w->Handle ? w->Handle : nullptr;
+        return;
     }
-    SetWindowPos(w->Handle, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
-    OuterRect(w->Handle, w->Requested);
-    return true;
+    if (FCaptured != w->Handle)
+        return;
+    FCaptured = nullptr;
+    if (GetCapture() == w->Handle)
+        ReleaseCapture();
 }
 
-bool TWin32WindowSystem::WindowRect(uintptr_t Window, TRect& Rect) const
+uintptr_t TWin32WindowSystem::SystemHandle(TNativeWindow Window) const
+{
+    const TWindow* w = Find(Window);
+    return w && !w->MessageOnly ? reinterpret_cast<uintptr_t>(w->Handle) : 0;
+}
+
+bool TWin32WindowSystem::SystemWindowRect(uintptr_t Handle, TRect& Rect) const
 {
     RECT r;
-    const HWND h = reinterpret_cast<HWND>(Window);
+    const HWND h = reinterpret_cast<HWND>(Handle);
     if (!h || !IsWindow(h) || !GetWindowRect(h, &r))
         return false;
     Rect = RectOf(r);
     return true;
+}
+
+std::unique_ptr<INativeChildView> TWin32WindowSystem::CreateChildView(TNativeWindow Parent, uint32_t RGB)
+{
+    const TWindow* w = Find(Parent);
+    if (!w || w->MessageOnly)
+        return nullptr;
+    return TWin32ChildView::Create(FInstance, w->Handle, RGB);
 }

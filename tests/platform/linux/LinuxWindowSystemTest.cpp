@@ -39,7 +39,8 @@ const char* KindName(TNativeEvent::TKind Kind)
 {
     static const char* const names[] = {"None",   "KeyDown",  "KeyUp",         "MouseDown",    "MouseUp",
                                         "MouseMove", "Wheel", "Activate",      "SystemCommand", "CloseRequest",
-                                        "Expose", "Resized",  "Timer",         "Message"};
+                                        "Expose", "Resized",  "Timer",         "Message",      "MouseEnter",
+                                        "MouseLeave", "Destroyed"};
     return names[Kind];
 }
 
@@ -464,6 +465,24 @@ TEST_F(LinuxWindowSystem, InputArrivesAsEventsInClientCoordinates)
         {"key Left", TNativeEvent::KeyDown, 0x25, TMouseButton::mbLeft, 0, 0, {}},
         {"key F1", TNativeEvent::KeyUp, 0x70, TMouseButton::mbLeft, 0, 0, {}},
         {"key ctrl+shift+x", TNativeEvent::KeyDown, 'X', TMouseButton::mbLeft, 0, ssShift | ssCtrl, {}},
+        // What a dialog moves its focus and works its controls with; the toolkit keeps none of it.
+        {"key Tab", TNativeEvent::KeyDown, 0x09, TMouseButton::mbLeft, 0, 0, {}},
+        {"key shift+Tab", TNativeEvent::KeyDown, 0x09, TMouseButton::mbLeft, 0, ssShift, {}},
+        {"key ctrl+Tab", TNativeEvent::KeyDown, 0x09, TMouseButton::mbLeft, 0, ssCtrl, {}},
+        {"key ctrl+shift+Tab", TNativeEvent::KeyDown, 0x09, TMouseButton::mbLeft, 0, ssCtrl | ssShift, {}},
+        {"key space", TNativeEvent::KeyDown, 0x20, TMouseButton::mbLeft, 0, 0, {}},
+        {"key Up", TNativeEvent::KeyDown, 0x26, TMouseButton::mbLeft, 0, 0, {}},
+        {"key Down", TNativeEvent::KeyDown, 0x28, TMouseButton::mbLeft, 0, 0, {}},
+        {"key Right", TNativeEvent::KeyDown, 0x27, TMouseButton::mbLeft, 0, 0, {}},
+        {"key Home", TNativeEvent::KeyDown, 0x24, TMouseButton::mbLeft, 0, 0, {}},
+        {"key End", TNativeEvent::KeyDown, 0x23, TMouseButton::mbLeft, 0, 0, {}},
+        {"key Prior", TNativeEvent::KeyDown, 0x21, TMouseButton::mbLeft, 0, 0, {}},
+        {"key Next", TNativeEvent::KeyDown, 0x22, TMouseButton::mbLeft, 0, 0, {}},
+        {"key F4", TNativeEvent::KeyDown, 0x73, TMouseButton::mbLeft, 0, 0, {}},
+        {"key alt+Down", TNativeEvent::KeyDown, 0x28, TMouseButton::mbLeft, 0, ssAlt, {}},
+        {"key alt+F4", TNativeEvent::KeyDown, 0x73, TMouseButton::mbLeft, 0, ssAlt, {}},
+        {"key F10", TNativeEvent::KeyDown, 0x79, TMouseButton::mbLeft, 0, 0, {}},
+        {"key alt+o", TNativeEvent::KeyDown, 'O', TMouseButton::mbLeft, 0, ssAlt, {}},
     };
     for (const auto& c : cases) {
         // The display may be shared: the window is put back on top and given the keys first.
@@ -747,6 +766,238 @@ TEST_F(LinuxWindowSystem, BadHandlesAndSizesAreHarmless)
     Windows->Present(m, buffer, buffer.BoundsRect());
     EXPECT_EQ(Windows->XWindow(m), 0u);
     Collect(milliseconds(30));
+}
+
+namespace {
+
+// A window made by the test's own connection, as another program would make it.
+Window ForeignWindow(Display* Probe, int X, int Y, unsigned Width, unsigned Height)
+{
+    XSetWindowAttributes a;
+    a.override_redirect = True;
+    a.background_pixel = BlackPixel(Probe, DefaultScreen(Probe));
+    const Window w = XCreateWindow(Probe, DefaultRootWindow(Probe), X, Y, Width, Height, 0, CopyFromParent,
+                                   InputOutput, CopyFromParent, CWOverrideRedirect | CWBackPixel, &a);
+    XMapRaised(Probe, w);
+    XSync(Probe, False);
+    return w;
+}
+
+Window ParentOf(Display* Probe, Window W)
+{
+    Window root = 0, parent = 0, *children = nullptr;
+    unsigned int count = 0;
+    if (!XQueryTree(Probe, W, &root, &parent, &children, &count))
+        return 0;
+    if (children)
+        XFree(children);
+    return parent;
+}
+
+Window FocusOf(Display* Probe)
+{
+    Window focus = 0;
+    int revert = 0;
+    XGetInputFocus(Probe, &focus, &revert);
+    return focus;
+}
+
+}  // namespace
+
+// Each kind of window as the framework says it, on a display without a window manager: the
+// dialog kinds take the keyboard focus when shown, a pop-up lies above its owner, transient for
+// it, and leaves it the focus.
+TEST_F(LinuxWindowSystem, EachKindIsMadeAsSaid)
+{
+    TNativeWindowParams dialog;
+    dialog.Kind = TNativeWindowKind::Frameless;
+    dialog.Bounds = TRect::FromSize(60, 50, 329, 375);
+    dialog.Caption = "frameless dialog";
+    const TNativeWindow owner = Windows->Create(dialog);
+    Created.push_back(owner);
+    ShowAndWait(owner);
+    XWindowAttributes a;
+    ASSERT_TRUE(XGetWindowAttributes(Probe, Windows->XWindow(owner), &a));
+    EXPECT_FALSE(a.override_redirect) << "a frameless dialog is an ordinary top-level window";
+    EXPECT_EQ(FocusOf(Probe), Windows->XWindow(owner)) << "a frameless dialog takes the keyboard focus";
+    EXPECT_EQ(Windows->SystemHandle(owner), Windows->XWindow(owner));
+
+    TNativeWindowParams popup;
+    popup.Kind = TNativeWindowKind::Popup;
+    popup.Owner = owner;
+    popup.Bounds = TRect::FromSize(80, 100, 120, 90);
+    const TNativeWindow list = Windows->Create(popup);
+    Created.push_back(list);
+    std::vector<TNativeEvent> seen = ShowAndWait(list);
+    for (const TNativeEvent& e : Collect(milliseconds(100)))
+        seen.push_back(e);
+    ASSERT_TRUE(XGetWindowAttributes(Probe, Windows->XWindow(list), &a));
+    EXPECT_TRUE(a.override_redirect) << "a pop-up stays where it is put";
+    Window transientFor = 0;
+    EXPECT_TRUE(XGetTransientForHint(Probe, Windows->XWindow(list), &transientFor));
+    EXPECT_EQ(transientFor, Windows->XWindow(owner));
+    EXPECT_EQ(FocusOf(Probe), Windows->XWindow(owner)) << "the owner keeps the focus";
+    for (const TNativeEvent& e : seen)
+        EXPECT_FALSE(e.Kind == TNativeEvent::Activate) << "showing a pop-up moved the activation: " << Describe(e);
+
+    TNativeWindowParams framed;
+    framed.Kind = TNativeWindowKind::Framed;
+    framed.Bounds = TRect::FromSize(300, 60, 200, 150);
+    const TNativeWindow f = Windows->Create(framed);
+    Created.push_back(f);
+    ShowAndWait(f);
+    EXPECT_EQ(FocusOf(Probe), Windows->XWindow(f));
+
+    TNativeWindowParams message;
+    message.Kind = TNativeWindowKind::MessageOnly;
+    const TNativeWindow m = Windows->Create(message);
+    Created.push_back(m);
+    EXPECT_NE(m, 0u);
+    EXPECT_EQ(Windows->SystemHandle(m), 0u);
+}
+
+// A child of a window of another program: it lies in the host and shows its pixels there, it
+// hears the host's new sizes, and when the host goes it is reported destroyed and nothing fails.
+TEST_F(LinuxWindowSystem, ForeignChildLivesInItsHostAndHearsOfItsEnd)
+{
+    const Window host = ForeignWindow(Probe, 200, 150, 152, 112);
+    TRect hostRect;
+    ASSERT_TRUE(Windows->SystemWindowRect(host, hostRect));
+    EXPECT_EQ(hostRect, TRect::FromSize(200, 150, 152, 112));
+
+    TNativeWindowParams p;
+    p.Kind = TNativeWindowKind::ForeignChild;
+    p.Host = host;
+    p.Bounds = {0, 0, 152, 112};
+    const TNativeWindow w = Windows->Create(p);
+    ASSERT_NE(w, 0u);
+    Created.push_back(w);
+    EXPECT_EQ(ParentOf(Probe, Windows->XWindow(w)), host);
+    ShowAndWait(w);
+    TBitmap buffer(152, 112);
+    FillBitmap(buffer, 0x0000FF00, buffer.BoundsRect());
+    Windows->Present(w, buffer, buffer.BoundsRect());
+    EXPECT_TRUE(ScreenShows(hostRect, [](int32_t, int32_t) { return 0x0000FF00u; }));
+
+    XResizeWindow(Probe, host, 200, 120);
+    XSync(Probe, False);
+    TRect reported;
+    Collect(milliseconds(1000), [&](const TNativeEvent& e) {
+        if (e.Kind == TNativeEvent::Resized && e.Window == w)
+            reported = e.Area;
+        return reported == TRect{0, 0, 200, 120};
+    });
+    EXPECT_EQ(reported, (TRect{0, 0, 200, 120})) << "the host's new client size";
+
+    ASSERT_TRUE(Windows->StartTimer(w, 1, 10));
+    XDestroyWindow(Probe, host);
+    XSync(Probe, False);
+    bool destroyed = false;
+    Collect(milliseconds(1000), [&](const TNativeEvent& e) {
+        destroyed = destroyed || (e.Kind == TNativeEvent::Destroyed && e.Window == w);
+        return destroyed;
+    });
+    EXPECT_TRUE(destroyed);
+    // Whatever the program still asks of the window is harmless and nothing more comes for it.
+    Windows->Present(w, buffer, buffer.BoundsRect());
+    Windows->SetBounds(w, {0, 0, 10, 10});
+    Windows->Show(w, false);
+    Windows->CapturePointer(w, true);
+    EXPECT_FALSE(Windows->StartTimer(w, 2, 10));
+    Windows->Post(w, WmUser, 0, 0);
+    for (const TNativeEvent& e : Collect(milliseconds(60)))
+        EXPECT_NE(e.Window, w) << Describe(e);
+    EXPECT_FALSE(Windows->SystemWindowRect(host, hostRect));
+}
+
+TEST_F(LinuxWindowSystem, ForeignChildOfNoWindowIsRefused)
+{
+    const Window gone = ForeignWindow(Probe, 10, 10, 20, 20);
+    XDestroyWindow(Probe, gone);
+    XSync(Probe, False);
+    for (const uintptr_t host : {uintptr_t{0}, uintptr_t{gone}, uintptr_t{0x7FFFFF0}}) {
+        TNativeWindowParams p;
+        p.Kind = TNativeWindowKind::ForeignChild;
+        p.Host = host;
+        p.Bounds = {0, 0, 20, 20};
+        EXPECT_EQ(Windows->Create(p), 0u) << std::hex << host;
+        TRect r;
+        EXPECT_FALSE(Windows->SystemWindowRect(host, r)) << std::hex << host;
+    }
+}
+
+// The X server clips the window's drawing to leave a child view out, whichever way the back
+// buffer is presented.
+TEST_F(LinuxWindowSystem, ChildViewIsNotPaintedOver)
+{
+    for (const bool stored : {false, true}) {
+        SCOPED_TRACE(stored ? "back buffer in the window's image" : "back buffer of its own");
+        const TRect bounds = TRect::FromSize(50, 60, 400, 300);
+        TBitmap buffer;
+        const TNativeWindow w = ShownWithBuffer(bounds, stored, buffer);
+        std::unique_ptr<INativeChildView> view = Windows->CreateChildView(w, 0x0000FF);
+        ASSERT_TRUE(view);
+        EXPECT_NE(view->SystemHandle(), 0u);
+        const TRect area{20, 30, 220, 130};
+        view->SetBounds(area);
+        view->Show(true);
+        FillBitmap(buffer, 0x00FFFFFF, buffer.BoundsRect());
+        Windows->Present(w, buffer, buffer.BoundsRect());
+        Windows->Present(w, buffer, {0, 0, 40, 40});
+        EXPECT_TRUE(ScreenShows(bounds, [&](int32_t x, int32_t y) { return area.Contains(x, y) ? 0x0000FFu : 0xFFFFFFu; }));
+        view->Show(false);
+        Windows->Present(w, buffer, buffer.BoundsRect());
+        EXPECT_TRUE(ScreenShows(bounds, [](int32_t, int32_t) { return 0xFFFFFFu; })) << "a hidden view";
+        Windows->Destroy(w);
+        view.reset();   // after its window: harmless
+        Collect(milliseconds(30));
+    }
+    EXPECT_EQ(Windows->CreateChildView(0xDEAD, 0), nullptr);
+}
+
+// Captured, the window hears a press and release anywhere, in its own coordinates; let go, a
+// click elsewhere is not its business.
+TEST_F(LinuxWindowSystem, CapturedPointerReportsClicksOutside)
+{
+    if (!HaveXdotool())
+        GTEST_SKIP() << "xdotool is not installed";
+    const TNativeWindow w = Make(TRect::FromSize(100, 80, 200, 150));
+    ShowAndWait(w);
+    Windows->CapturePointer(w, true);
+    Xdotool("mousemove 500 400 click 1");
+    std::vector<TNativeEvent> ups;
+    Collect(milliseconds(1000), [&](const TNativeEvent& e) {
+        if (e.Kind == TNativeEvent::MouseUp && e.Window == w)
+            ups.push_back(e);
+        return !ups.empty();
+    });
+    ASSERT_EQ(ups.size(), 1u) << "the release outside";
+    EXPECT_EQ(ups[0].Position, TPoint(400, 320));
+
+    Windows->CapturePointer(w, false);
+    Xdotool("mousemove 520 420 click 1");
+    for (const TNativeEvent& e : Collect(milliseconds(150)))
+        EXPECT_FALSE(e.Window == w && (e.Kind == TNativeEvent::MouseDown || e.Kind == TNativeEvent::MouseUp))
+            << Describe(e);
+}
+
+TEST_F(LinuxWindowSystem, PointerComingAndGoingIsReported)
+{
+    if (!HaveXdotool())
+        GTEST_SKIP() << "xdotool is not installed";
+    Xdotool("mousemove 600 500");
+    const TNativeWindow w = Make(TRect::FromSize(100, 80, 200, 150));
+    ShowAndWait(w);
+    const struct {
+        const char* command;
+        TNativeEvent::TKind kind;
+    } cases[] = {{"mousemove 150 100", TNativeEvent::MouseEnter}, {"mousemove 600 500", TNativeEvent::MouseLeave}};
+    for (const auto& c : cases) {
+        Xdotool(c.command);
+        const std::vector<TNativeEvent> seen =
+            Collect(milliseconds(1000), [&](const TNativeEvent& e) { return e.Kind == c.kind && e.Window == w; });
+        EXPECT_TRUE(!seen.empty() && seen.back().Kind == c.kind) << c.command;
+    }
 }
 
 TEST(LinuxVirtualKeys, KeySymbolsGiveTheVirtualKeyCodes)

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
+#include <memory>
 #include <optional>
 #include <string>
 #include <thread>
@@ -609,41 +610,185 @@ TEST_F(Win32WindowSystemTest, DestroyDropsTheEventsThatWaitForTheWindow)
     EXPECT_EQ(from, std::vector<TNativeWindow>{stays});
 }
 
-// The preview box of the system's settings hands over a window of its own to draw in.
-TEST_F(Win32WindowSystemTest, HostedWindowLiesInItsHostAndHearsWhenTheHostGoes)
+// A child of a window of another program (the system's preview box): it lies in the host's
+// client area and hears when the host goes.
+TEST_F(Win32WindowSystemTest, ForeignChildLiesInItsHostAndHearsWhenTheHostGoes)
 {
     HWND host = CreateWindowExW(0, L"STATIC", L"host", WS_POPUP, 200, 150, 152, 112, nullptr, nullptr, nullptr, nullptr);
     ASSERT_TRUE(host);
-    const TNativeWindow w = Popup(TRect::FromSize(300, 300, 157, 108), false);
     TRect hostRect;
-    ASSERT_TRUE(Windows.WindowRect(reinterpret_cast<uintptr_t>(host), hostRect));
+    ASSERT_TRUE(Windows.SystemWindowRect(reinterpret_cast<uintptr_t>(host), hostRect));
     EXPECT_EQ(hostRect, TRect::FromSize(200, 150, 152, 112));
-
-    for (const uintptr_t bad : {uintptr_t{0}, uintptr_t{0xDEAD0}, static_cast<uintptr_t>(w)}) {
-        EXPECT_FALSE(Windows.EmbedIn(w, bad)) << bad;
-        EXPECT_EQ(GetParent(HandleOf(w)), nullptr) << bad;
-    }
     TRect none;
-    EXPECT_FALSE(Windows.WindowRect(0xDEAD0, none));
+    EXPECT_FALSE(Windows.SystemWindowRect(0xDEAD0, none));
 
-    ASSERT_TRUE(Windows.EmbedIn(w, reinterpret_cast<uintptr_t>(host)));
+    TNativeWindowParams p;
+    p.Kind = TNativeWindowKind::ForeignChild;
+    p.Bounds = TRect(0, 0, hostRect.Width(), hostRect.Height());
+    for (const uintptr_t bad : {uintptr_t{0}, uintptr_t{0xDEAD0}}) {
+        p.Host = bad;
+        EXPECT_EQ(Windows.Create(p), 0u) << "a host that is no window: " << bad;
+    }
+    p.Host = reinterpret_cast<uintptr_t>(host);
+    const TNativeWindow w = Windows.Create(p);
+    ASSERT_NE(w, 0u);
     EXPECT_EQ(GetParent(HandleOf(w)), host);
+    EXPECT_EQ(Windows.SystemHandle(w), reinterpret_cast<uintptr_t>(HandleOf(w)));
     const DWORD style = GetWindowLongW(HandleOf(w), GWL_STYLE);
     EXPECT_TRUE(style & WS_CHILD);
     EXPECT_FALSE(style & WS_POPUP);
-    Windows.SetBounds(w, TRect(0, 0, hostRect.Width(), hostRect.Height()));
-    EXPECT_EQ(WindowRectOf(w), hostRect) << "a hosted window is placed in its host's client area";
+    EXPECT_EQ(WindowRectOf(w), hostRect) << "a foreign child is placed in its host's client area";
     for (const TNativeEvent& e : Drain(10))
         EXPECT_FALSE(e.Window == w && e.Kind == TNativeEvent::Resized) << e.Area;
 
+    SetWindowPos(host, nullptr, 0, 0, 200, 120, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    {
+        // The system may say nothing of the change; the loop's wait looks at the host then.
+        TWatchdog watchdog(Windows, std::chrono::milliseconds(3000));
+        Windows.WaitForEvent();
+    }
+    const std::optional<TNativeEvent> resized = Next(w, TNativeEvent::Resized, 1000);
+    ASSERT_TRUE(resized) << "the host's new size";
+    EXPECT_EQ(resized->Area, TRect(0, 0, 200, 120)) << "the host's client rectangle";
+
+    ASSERT_TRUE(Windows.StartTimer(w, 1, 10));
     DestroyWindow(host);
     EXPECT_FALSE(IsWindow(HandleOf(w)));
-    EXPECT_TRUE(Next(w, TNativeEvent::CloseRequest, 300)) << "the program would wait for a window that is gone";
+    EXPECT_TRUE(Next(w, TNativeEvent::Destroyed, 300)) << "the program would wait for a window that is gone";
     Windows.Post(w, 0x8000, 0, 0);
     EXPECT_FALSE(Windows.StartTimer(w, 1, 10));
     Windows.Destroy(w);
-    for (const TNativeEvent& e : Drain(10))
+    for (const TNativeEvent& e : Drain(30))
         EXPECT_NE(e.Window, w);
+}
+
+TEST_F(Win32WindowSystemTest, PopupLeavesItsOwnerActive)
+{
+    TNativeWindowParams dialog;
+    dialog.Kind = TNativeWindowKind::Frameless;
+    dialog.Bounds = TRect::FromSize(300, 200, 200, 150);
+    const TNativeWindow owner = Windows.Create(dialog);
+    ASSERT_NE(owner, 0u);
+    Windows.Show(owner, true);
+    SetForegroundWindow(HandleOf(owner));
+    SetActiveWindow(HandleOf(owner));
+    Drain(50);
+    ASSERT_EQ(GetActiveWindow(), HandleOf(owner));
+
+    TNativeWindowParams popup;
+    popup.Kind = TNativeWindowKind::Popup;
+    popup.Owner = owner;
+    popup.Bounds = TRect::FromSize(320, 260, 120, 80);
+    const TNativeWindow list = Windows.Create(popup);
+    ASSERT_NE(list, 0u);
+    EXPECT_EQ(GetWindow(HandleOf(list), GW_OWNER), HandleOf(owner));
+    const DWORD exStyle = GetWindowLongW(HandleOf(list), GWL_EXSTYLE);
+    EXPECT_EQ(exStyle & (WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW), DWORD(WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW));
+    Windows.Show(list, true);
+    EXPECT_TRUE(IsWindowVisible(HandleOf(list)));
+    EXPECT_EQ(SendMessageW(HandleOf(list), WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(HandleOf(owner)),
+                           MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN)),
+              MA_NOACTIVATE);
+    for (const TNativeEvent& e : Drain(100))
+        EXPECT_FALSE(e.Kind == TNativeEvent::Activate) << "window " << e.Window << " active " << e.Active;
+    EXPECT_EQ(GetActiveWindow(), HandleOf(owner));
+    Windows.Show(list, false);
+    Windows.Destroy(list);
+}
+
+// The window clips its children out of what it shows, so a present never covers a child view.
+TEST_F(Win32WindowSystemTest, ChildViewIsNotPaintedOver)
+{
+    for (const bool stored : {false, true}) {
+        SCOPED_TRACE(stored ? "back buffer in the window's section" : "back buffer of its own");
+        const TNativeWindow w = Popup(TRect::FromSize(40, 300, 160, 120));
+        std::unique_ptr<INativeChildView> view = Windows.CreateChildView(w, 0x00FF00);
+        ASSERT_TRUE(view);
+        const HWND viewWindow = reinterpret_cast<HWND>(view->SystemHandle());
+        EXPECT_EQ(GetParent(viewWindow), HandleOf(w));
+        view->SetBounds(TRect(20, 30, 80, 70));
+        view->Show(true);
+        TBitmap buffer;
+        SizeBuffer(buffer, w, stored, 160, 120);
+        Fill(buffer, 0xFFFFFF);
+        Windows.Present(w, buffer, buffer.BoundsRect());
+        EXPECT_EQ(ShownPixel(w, 5, 5), 0xFFFFFFu);
+        HDC dc = GetDC(viewWindow);
+        const COLORREF c = GetPixel(dc, 10, 10);
+        ReleaseDC(viewWindow, dc);
+        EXPECT_EQ(c, RGB(0, 255, 0)) << "the view was painted over";
+        view->SetBounds(TRect());
+        EXPECT_FALSE(IsWindowVisible(viewWindow)) << "an empty area hides the view";
+    }
+    EXPECT_EQ(Windows.CreateChildView(0xDEAD, 0), nullptr);
+}
+
+TEST_F(Win32WindowSystemTest, CapturedPointerStaysUntilLetGo)
+{
+    const TNativeWindow w = Popup(TRect::FromSize(500, 40, 100, 80));
+    const HWND h = HandleOf(w);
+    Windows.CapturePointer(w, true);
+    EXPECT_EQ(GetCapture(), h);
+    // A press and release do not end a capture the program asked for.
+    PostMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    PostMessageW(h, WM_LBUTTONUP, 0, MAKELPARAM(-300, 200));
+    const std::optional<TNativeEvent> up = Next(w, TNativeEvent::MouseUp, 300);
+    ASSERT_TRUE(up);
+    EXPECT_EQ(up->Position, TPoint(-300, 200)) << "a release outside, in client coordinates";
+    EXPECT_EQ(GetCapture(), h);
+    Windows.CapturePointer(w, false);
+    EXPECT_NE(GetCapture(), h);
+}
+
+TEST_F(Win32WindowSystemTest, PointerComingAndGoingIsReported)
+{
+    const TNativeWindow w = Popup(TRect::FromSize(620, 40, 60, 60));
+    SetCursorPos(10, GetSystemMetrics(SM_CYSCREEN) - 10);
+    Drain(50);
+    SetCursorPos(630, 50);
+    const std::optional<TNativeEvent> enter = Next(w, TNativeEvent::MouseEnter, 1000);
+    ASSERT_TRUE(enter);
+    EXPECT_EQ(enter->Position, TPoint(10, 10));
+    SetCursorPos(10, GetSystemMetrics(SM_CYSCREEN) - 10);
+    EXPECT_TRUE(Next(w, TNativeEvent::MouseLeave, 2000));
+    // A move that comes while the pointer is elsewhere is no coming in.
+    PostMessageW(HandleOf(w), WM_MOUSEMOVE, 0, MAKELPARAM(7, 8));
+    EXPECT_FALSE(Next(w, TNativeEvent::MouseEnter, 100));
+}
+
+// The keys a dialog is worked with, as the system's keyboard messages carry them (bit 29 of a
+// system key's data: Alt held). Alt+F4 comes as the key and then, passed to the system, as its
+// close command, which the program answers.
+TEST_F(Win32WindowSystemTest, DialogKeysArriveWithTheirModifiers)
+{
+    const TNativeWindow w = Popup(TRect::FromSize(40, 200, 60, 60));
+    const HWND h = HandleOf(w);
+    constexpr LPARAM Alt = LPARAM{1} << 29;
+    const struct {
+        UINT msg;
+        WPARAM key;
+        LPARAM data;
+        TShiftState shift;
+    } cases[] = {
+        {WM_KEYDOWN, VK_TAB, 0, 0},       {WM_KEYDOWN, VK_SPACE, 0, 0},     {WM_KEYDOWN, VK_RETURN, 0, 0},
+        {WM_KEYDOWN, VK_ESCAPE, 0, 0},    {WM_KEYDOWN, VK_UP, 0, 0},        {WM_KEYDOWN, VK_HOME, 0, 0},
+        {WM_KEYDOWN, VK_END, 0, 0},       {WM_KEYDOWN, VK_PRIOR, 0, 0},     {WM_KEYDOWN, VK_NEXT, 0, 0},
+        {WM_KEYDOWN, VK_F4, 0, 0},        {WM_KEYDOWN, 'A', 0, 0},          {WM_SYSKEYDOWN, VK_DOWN, Alt, ssAlt},
+        {WM_SYSKEYDOWN, 'O', Alt, ssAlt}, {WM_SYSKEYDOWN, VK_F4, Alt, ssAlt},
+    };
+    for (const auto& c : cases) {
+        ASSERT_TRUE(PostMessageW(h, c.msg, c.key, c.data | 1));
+        const std::optional<TNativeEvent> e = Next(w, TNativeEvent::KeyDown, 300);
+        ASSERT_TRUE(e) << c.key;
+        EXPECT_EQ(e->Key, c.key);
+        EXPECT_EQ(e->Shift, c.shift) << c.key;
+    }
+    // Alt with a letter asks for the keyboard menu first; the close command follows.
+    std::optional<TNativeEvent> command;
+    do
+        command = Next(w, TNativeEvent::SystemCommand, 300);
+    while (command && (command->Command & 0xFFF0) != SC_CLOSE);
+    EXPECT_TRUE(command) << "Alt+F4 becomes the close command";
 }
 
 BOOL CALLBACK FindIcon(HWND Window, LPARAM Found)
