@@ -9,6 +9,7 @@
 
 #include "platform/linux/LinuxFiles.h"
 #include "platform/linux/RegFileText.h"
+#include "platform/linux/SettingsText.h"
 
 namespace fs = std::filesystem;
 
@@ -19,13 +20,6 @@ constexpr size_t MaxKeyFileBytes = 16 * 1024 * 1024;
 
 // The rights that change a key: setting a value or creating a subkey.
 constexpr uint32_t WriteRights = 0x0002 | 0x0004;
-
-char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool SameName(const std::string& A, const std::string& B)
-{
-    return A.size() == B.size() && std::equal(A.begin(), A.end(), B.begin(), [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
-}
 
 // The "\"-separated parts of a key path; nothing when a part is empty or could name something
 // outside the store ("." and ".." or a "/").

@@ -2,36 +2,20 @@
 
 #include <algorithm>
 
+#include "platform/linux/SettingsText.h"
+
 namespace {
-
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\f' || c == '\v'; }
-
-std::string_view Trimmed(std::string_view Text)
-{
-    while (!Text.empty() && IsBlank(Text.front()))
-        Text.remove_prefix(1);
-    while (!Text.empty() && IsBlank(Text.back()))
-        Text.remove_suffix(1);
-    return Text;
-}
-
-char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool SameName(std::string_view A, std::string_view B)
-{
-    return A.size() == B.size() && std::equal(A.begin(), A.end(), B.begin(), [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
-}
 
 // The name of a section line, or nothing when the line starts no section.
 std::optional<std::string_view> SectionName(std::string_view Line)
 {
-    const std::string_view text = Trimmed(Line);
+    const std::string_view text = TrimmedText(Line);
     if (text.empty() || text.front() != '[')
         return std::nullopt;
     const size_t close = text.find(']');
     if (close == std::string_view::npos)
         return std::nullopt;
-    return Trimmed(text.substr(1, close - 1));
+    return TrimmedText(text.substr(1, close - 1));
 }
 
 // The name of a key line, or nothing when the line has no "=".
@@ -40,7 +24,7 @@ std::optional<std::string_view> KeyName(std::string_view Line)
     const size_t equals = Line.find('=');
     if (equals == std::string_view::npos)
         return std::nullopt;
-    return Trimmed(Line.substr(0, equals));
+    return TrimmedText(Line.substr(0, equals));
 }
 
 }  // namespace
@@ -53,18 +37,8 @@ TProfileText::TProfileText(std::string Text) : FText(std::move(Text))
 void TProfileText::SplitLines()
 {
     FLines.clear();
-    // A byte-order mark belongs to no line, so the first line can still start a section.
-    size_t begin = FText.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
-    while (begin < FText.size()) {
-        const size_t newline = FText.find('\n', begin);
-        if (newline == std::string::npos) {
-            FLines.push_back({begin, FText.size() - begin, 0});
-            break;
-        }
-        const bool crlf = newline > begin && FText[newline - 1] == '\r';
-        FLines.push_back({begin, newline - begin - (crlf ? 1 : 0), crlf ? 2u : 1u});
-        begin = newline + 1;
-    }
+    for (size_t begin = ByteOrderMarkLength(FText); begin < FText.size(); begin = FLines.back().End())
+        FLines.push_back(LineAt(FText, begin));
 }
 
 TProfileText::Location TProfileText::Find(const std::string& Section, const std::string& Key) const
@@ -96,7 +70,7 @@ std::optional<std::string> TProfileText::Value(const std::string& Section, const
     if (!where.Key)
         return std::nullopt;
     const std::string_view line = Content(FLines[*where.Key]);
-    std::string_view value = Trimmed(line.substr(line.find('=') + 1));
+    std::string_view value = TrimmedText(line.substr(line.find('=') + 1));
     if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
         value = value.substr(1, value.size() - 2);
     return std::string(value);
@@ -113,13 +87,13 @@ void TProfileText::SetValue(const std::string& Section, const std::string& Key, 
     const Location where = Find(Section, Key);
     if (where.Key) {
         // The key keeps the spelling it has in the file.
-        const Line& line = FLines[*where.Key];
+        const TTextLine& line = FLines[*where.Key];
         const std::string name(*KeyName(Content(line)));
         FText.replace(line.Begin, line.Length, name + "=" + Value);
     } else if (where.Section) {
         size_t last = *where.Section;
         for (size_t i = last + 1; i < where.SectionEnd; ++i)
-            if (!Trimmed(Content(FLines[i])).empty())
+            if (!TrimmedText(Content(FLines[i])).empty())
                 last = i;
         InsertAfter(last, keyLine + LineBreak());
     } else {
@@ -130,7 +104,7 @@ void TProfileText::SetValue(const std::string& Section, const std::string& Key, 
 
 void TProfileText::InsertAfter(size_t LineIndex, const std::string& NewLines)
 {
-    const Line& line = FLines[LineIndex];
+    const TTextLine& line = FLines[LineIndex];
     const size_t end = line.Begin + line.Length + line.BreakLength;
     FText.insert(end, (line.BreakLength == 0 ? LineBreak() : std::string()) + NewLines);
 }

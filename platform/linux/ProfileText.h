@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/linux/SettingsText.h"
+
 // The text of a profile (INI) file, read and changed one key at a time.
 //
 // A section starts at a line whose first non-blank character is "[" and that has a "]" later;
@@ -32,18 +34,13 @@ public:
     void SetValue(const std::string& Section, const std::string& Key, const std::string& Value);
 
 private:
-    struct Line {
-        size_t Begin;     // first byte
-        size_t Length;    // bytes before the line break
-        size_t BreakLength;
-    };
     struct Location {
         std::optional<size_t> Section;   // the index of the section's line
         std::optional<size_t> Key;       // the index of the key's line
         size_t SectionEnd = 0;           // the index of the first line after the section
     };
 
-    std::string_view Content(const Line& L) const { return std::string_view(FText).substr(L.Begin, L.Length); }
+    std::string_view Content(const TTextLine& L) const { return L.In(FText); }
     void SplitLines();
     Location Find(const std::string& Section, const std::string& Key) const;
     std::string LineBreak() const;
@@ -51,5 +48,5 @@ private:
     void Append(const std::string& NewLines);
 
     std::string FText;
-    std::vector<Line> FLines;
+    std::vector<TTextLine> FLines;
 };

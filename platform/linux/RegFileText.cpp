@@ -4,28 +4,12 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "platform/linux/SettingsText.h"
+
 namespace {
 
 const char* const HeaderLine = "Windows Registry Editor Version 5.00";
 const char* const OldHeaderLine = "REGEDIT4";
-
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
-
-std::string_view Trimmed(std::string_view Text)
-{
-    while (!Text.empty() && IsBlank(Text.front()))
-        Text.remove_prefix(1);
-    while (!Text.empty() && IsBlank(Text.back()))
-        Text.remove_suffix(1);
-    return Text;
-}
-
-char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool SameName(std::string_view A, std::string_view B)
-{
-    return A.size() == B.size() && std::equal(A.begin(), A.end(), B.begin(), [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
-}
 
 int HexDigit(char c)
 {
@@ -168,11 +152,11 @@ std::optional<std::string> Utf8FromUtf16(const std::string& Data)
 std::optional<std::string> HexBytes(std::string_view Text)
 {
     std::string out;
-    if (Trimmed(Text).empty())
+    if (TrimmedText(Text).empty())
         return out;
     for (;;) {
         const size_t comma = Text.find(',');
-        const auto byte = HexNumber(Trimmed(Text.substr(0, comma)), 2);
+        const auto byte = HexNumber(TrimmedText(Text.substr(0, comma)), 2);
         if (!byte)
             return std::nullopt;
         out += static_cast<char>(*byte);
@@ -185,10 +169,10 @@ std::optional<std::string> HexBytes(std::string_view Text)
 // The data part of a value line, after the "=".
 std::optional<TRegFileText::Value> ParseData(std::string_view Text)
 {
-    Text = Trimmed(Text);
+    Text = TrimmedText(Text);
     std::string_view rest;
     if (const auto text = Quoted(Text, rest)) {
-        const auto data = Trimmed(rest).empty() ? Utf16FromUtf8(*text) : std::nullopt;
+        const auto data = TrimmedText(rest).empty() ? Utf16FromUtf8(*text) : std::nullopt;
         if (!data)
             return std::nullopt;
         return TRegFileText::Value{RegValueType::String, *data};
@@ -263,7 +247,7 @@ void TRegFileText::Parse()
     FEntries.clear();
     FWellFormed = true;
     // A byte-order mark in front of the first line is no part of it.
-    size_t begin = FText.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
+    size_t begin = ByteOrderMarkLength(FText);
     while (begin < FText.size() && FWellFormed)
         begin = ParseLine(begin);
 }
@@ -277,7 +261,7 @@ size_t TRegFileText::ParseLine(size_t Begin)
         return newline == std::string::npos ? FText.size() : newline;
     };
     size_t end = lineEnd(Begin);
-    const std::string_view line = Trimmed(std::string_view(FText).substr(Begin, end - Begin));
+    const std::string_view line = TrimmedText(std::string_view(FText).substr(Begin, end - Begin));
     const size_t next = std::min(end + 1, FText.size());
     if (line.empty() || line.front() == ';' || line == HeaderLine || line == OldHeaderLine
         || (line.front() == '[' && line.back() == ']'))
@@ -285,18 +269,18 @@ size_t TRegFileText::ParseLine(size_t Begin)
 
     std::string_view rest = line.substr(1);
     const std::optional<std::string> name = line.front() == '@' ? std::string() : Quoted(line, rest);
-    rest = Trimmed(rest);
+    rest = TrimmedText(rest);
     if (!name || rest.empty() || rest.front() != '=') {
         FWellFormed = false;
         return next;
     }
     // A hexadecimal list goes on over lines that end in a backslash.
-    std::string data(Trimmed(rest.substr(1)));
+    std::string data(TrimmedText(rest.substr(1)));
     while (data.rfind("hex", 0) == 0 && data.back() == '\\' && end < FText.size()) {
         data.pop_back();
         const size_t from = end + 1;
         end = lineEnd(from);
-        data += Trimmed(std::string_view(FText).substr(from, end - from));
+        data += TrimmedText(std::string_view(FText).substr(from, end - from));
     }
     const auto value = ParseData(data);
     if (!value) {
