@@ -4,6 +4,11 @@
 
 // Whole-file reading and replacing for the small settings files of the Linux backend.
 
+// The largest settings file (profile or key file) that is read or rewritten. Real ones hold a
+// few lines; a file this large is no settings file, and refusing it before reading bounds the
+// memory and time that a damaged or planted file can cost the saver.
+constexpr size_t MaxSettingsFileBytes = 1024 * 1024;
+
 enum class FileReadStatus { Ok, Missing, Unreadable };
 
 struct FileReadResult {

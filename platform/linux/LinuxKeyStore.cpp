@@ -15,9 +15,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Larger key files are no key of ours; their values cannot be read and none are written.
-constexpr size_t MaxKeyFileBytes = 16 * 1024 * 1024;
-
 // The rights that change a key: setting a value or creating a subkey.
 constexpr uint32_t WriteRights = 0x0002 | 0x0004;
 
@@ -65,7 +62,7 @@ public:
 
     RegQueryResult QueryValue(const std::string& Name, void* Buffer, uint32_t BufferSize) override
     {
-        const FileReadResult file = ReadWholeFile(FFile, MaxKeyFileBytes);
+        const FileReadResult file = ReadWholeFile(FFile, MaxSettingsFileBytes);
         if (file.Status != FileReadStatus::Ok)
             return {};
         const auto value = TRegFileText(file.Bytes).Find(Name);
@@ -84,7 +81,7 @@ public:
         if (!FMayWrite)
             return false;
         // A key with subkeys only has no file yet.
-        const FileReadResult file = ReadWholeFile(FFile, MaxKeyFileBytes);
+        const FileReadResult file = ReadWholeFile(FFile, MaxSettingsFileBytes);
         if (file.Status == FileReadStatus::Unreadable)
             return false;
         TRegFileText text(file.Status == FileReadStatus::Ok ? file.Bytes : TRegFileText::EmptyKey(FName));

@@ -6,9 +6,6 @@
 
 namespace {
 
-// Larger files are no settings file; they are neither read nor rewritten.
-constexpr size_t MaxProfileBytes = 64 * 1024 * 1024;
-
 bool IsAbsolute(const std::string& Path) { return !Path.empty() && Path.front() == '/'; }
 
 // The first MaxChars characters of a UTF-8 text; a character is a lead byte with its
@@ -40,7 +37,7 @@ std::string TLinuxProfileFiles::GetString(const std::string& Path, const std::st
 {
     if (!IsAbsolute(Path))
         return FirstChars(Default, MaxChars);
-    const FileReadResult file = ReadWholeFile(Path, MaxProfileBytes);
+    const FileReadResult file = ReadWholeFile(Path, MaxSettingsFileBytes);
     if (file.Status != FileReadStatus::Ok)
         return FirstChars(Default, MaxChars);
     return FirstChars(TProfileText(file.Bytes).Value(Section, Key).value_or(Default), MaxChars);
@@ -52,7 +49,7 @@ bool TLinuxProfileFiles::WriteString(const std::string& Path, const std::string&
     if (!IsAbsolute(Path) || !IsWritableEntry(Section, Key, Value))
         return false;
     // A file that exists but cannot be read is not replaced: its other lines would be lost.
-    const FileReadResult file = ReadWholeFile(Path, MaxProfileBytes);
+    const FileReadResult file = ReadWholeFile(Path, MaxSettingsFileBytes);
     if (file.Status == FileReadStatus::Unreadable)
         return false;
     TProfileText text(file.Bytes);

@@ -1,9 +1,5 @@
 #include "platform/linux/ProfileText.h"
 
-#include <algorithm>
-
-#include "platform/linux/SettingsText.h"
-
 namespace {
 
 // The name of a section line, or nothing when the line starts no section.
@@ -29,38 +25,31 @@ std::optional<std::string_view> KeyName(std::string_view Line)
 
 }  // namespace
 
-TProfileText::TProfileText(std::string Text) : FText(std::move(Text))
-{
-    SplitLines();
-}
-
-void TProfileText::SplitLines()
-{
-    FLines.clear();
-    for (size_t begin = ByteOrderMarkLength(FText); begin < FText.size(); begin = FLines.back().End())
-        FLines.push_back(LineAt(FText, begin));
-}
-
 TProfileText::Location TProfileText::Find(const std::string& Section, const std::string& Key) const
 {
     Location where;
-    size_t i = 0;
-    for (; i < FLines.size() && !where.Section; ++i) {
-        const auto name = SectionName(Content(FLines[i]));
+    size_t begin = ByteOrderMarkLength(FText);
+    for (; begin < FText.size() && !where.Section; ) {
+        const TTextLine line = LineAt(FText, begin);
+        const auto name = SectionName(line.In(FText));
         if (name && SameName(*name, Section))
-            where.Section = i;
+            where.Section = where.LastInSection = line;
+        begin = line.End();
     }
     if (!where.Section)
         return where;
-    for (; i < FLines.size(); ++i) {
-        const std::string_view line = Content(FLines[i]);
-        if (SectionName(line))
+    for (; begin < FText.size(); ) {
+        const TTextLine line = LineAt(FText, begin);
+        const std::string_view text = line.In(FText);
+        if (SectionName(text))
             break;
-        const auto name = KeyName(line);
+        const auto name = KeyName(text);
         if (!where.Key && name && SameName(*name, Key))
-            where.Key = i;
+            where.Key = line;
+        if (!TrimmedText(text).empty())
+            where.LastInSection = line;
+        begin = line.End();
     }
-    where.SectionEnd = i;
     return where;
 }
 
@@ -69,7 +58,7 @@ std::optional<std::string> TProfileText::Value(const std::string& Section, const
     const Location where = Find(Section, Key);
     if (!where.Key)
         return std::nullopt;
-    const std::string_view line = Content(FLines[*where.Key]);
+    const std::string_view line = where.Key->In(FText);
     std::string_view value = TrimmedText(line.substr(line.find('=') + 1));
     if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
         value = value.substr(1, value.size() - 2);
@@ -78,35 +67,27 @@ std::optional<std::string> TProfileText::Value(const std::string& Section, const
 
 std::string TProfileText::LineBreak() const
 {
-    return !FLines.empty() && FLines[0].BreakLength == 2 ? "\r\n" : "\n";
+    const size_t begin = ByteOrderMarkLength(FText);
+    return begin < FText.size() && LineAt(FText, begin).BreakLength == 2 ? "\r\n" : "\n";
 }
 
 void TProfileText::SetValue(const std::string& Section, const std::string& Key, const std::string& Value)
 {
-    const std::string keyLine = Key + "=" + Value;
     const Location where = Find(Section, Key);
     if (where.Key) {
         // The key keeps the spelling it has in the file.
-        const TTextLine& line = FLines[*where.Key];
-        const std::string name(*KeyName(Content(line)));
-        FText.replace(line.Begin, line.Length, name + "=" + Value);
+        const std::string name(*KeyName(where.Key->In(FText)));
+        FText.replace(where.Key->Begin, where.Key->Length, name + "=" + Value);
     } else if (where.Section) {
-        size_t last = *where.Section;
-        for (size_t i = last + 1; i < where.SectionEnd; ++i)
-            if (!TrimmedText(Content(FLines[i])).empty())
-                last = i;
-        InsertAfter(last, keyLine + LineBreak());
+        InsertAfter(where.LastInSection, Key + "=" + Value + LineBreak());
     } else {
-        Append("[" + Section + "]" + LineBreak() + keyLine + LineBreak());
+        Append("[" + Section + "]" + LineBreak() + Key + "=" + Value + LineBreak());
     }
-    SplitLines();
 }
 
-void TProfileText::InsertAfter(size_t LineIndex, const std::string& NewLines)
+void TProfileText::InsertAfter(const TTextLine& Line, const std::string& NewLines)
 {
-    const TTextLine& line = FLines[LineIndex];
-    const size_t end = line.Begin + line.Length + line.BreakLength;
-    FText.insert(end, (line.BreakLength == 0 ? LineBreak() : std::string()) + NewLines);
+    FText.insert(Line.End(), (Line.BreakLength == 0 ? LineBreak() : std::string()) + NewLines);
 }
 
 void TProfileText::Append(const std::string& NewLines)

@@ -234,7 +234,7 @@ std::string NameText(const std::string& Name) { return Name.empty() ? "@" : Quot
 
 TRegFileText::TRegFileText(std::string Text) : FText(std::move(Text))
 {
-    Parse();
+    ForEachEntry([&](const Entry& E) { FWellFormed = FWellFormed && E.Understood && (!E.Name || E.Data); });
 }
 
 std::string TRegFileText::EmptyKey(const std::string& KeyName)
@@ -242,64 +242,56 @@ std::string TRegFileText::EmptyKey(const std::string& KeyName)
     return std::string(HeaderLine) + "\n\n[" + KeyName + "]\n";
 }
 
-void TRegFileText::Parse()
+template <typename Visitor>
+void TRegFileText::ForEachEntry(Visitor Visit) const
 {
-    FEntries.clear();
-    FWellFormed = true;
-    // A byte-order mark in front of the first line is no part of it.
-    size_t begin = ByteOrderMarkLength(FText);
-    while (begin < FText.size() && FWellFormed)
-        begin = ParseLine(begin);
+    for (size_t begin = ByteOrderMarkLength(FText); begin < FText.size();) {
+        const Entry entry = EntryAt(begin);
+        Visit(entry);
+        begin = entry.End;
+    }
 }
 
-// Reads the line (with its continuation lines) that starts at Begin and returns where the next
-// one starts.
-size_t TRegFileText::ParseLine(size_t Begin)
+// The line (with its continuation lines) that starts at Begin.
+TRegFileText::Entry TRegFileText::EntryAt(size_t Begin) const
 {
-    const auto lineEnd = [&](size_t from) {
-        const size_t newline = FText.find('\n', from);
-        return newline == std::string::npos ? FText.size() : newline;
-    };
-    size_t end = lineEnd(Begin);
-    const std::string_view line = TrimmedText(std::string_view(FText).substr(Begin, end - Begin));
-    const size_t next = std::min(end + 1, FText.size());
+    TTextLine last = LineAt(FText, Begin);
+    const std::string_view line = TrimmedText(last.In(FText));
+    Entry entry{Begin, last.End(), std::nullopt, std::nullopt, true};
     if (line.empty() || line.front() == ';' || line == HeaderLine || line == OldHeaderLine
         || (line.front() == '[' && line.back() == ']'))
-        return next;
+        return entry;
 
     std::string_view rest = line.substr(1);
-    const std::optional<std::string> name = line.front() == '@' ? std::string() : Quoted(line, rest);
+    entry.Name = line.front() == '@' ? std::string() : Quoted(line, rest);
     rest = TrimmedText(rest);
-    if (!name || rest.empty() || rest.front() != '=') {
-        FWellFormed = false;
-        return next;
+    if (!entry.Name || rest.empty() || rest.front() != '=') {
+        entry.Name.reset();
+        entry.Understood = false;
+        return entry;
     }
     // A hexadecimal list goes on over lines that end in a backslash.
     std::string data(TrimmedText(rest.substr(1)));
-    while (data.rfind("hex", 0) == 0 && data.back() == '\\' && end < FText.size()) {
+    while (data.rfind("hex", 0) == 0 && data.back() == '\\' && last.BreakLength > 0) {
         data.pop_back();
-        const size_t from = end + 1;
-        end = lineEnd(from);
-        data += TrimmedText(std::string_view(FText).substr(from, end - from));
+        last = LineAt(FText, last.End());
+        data += TrimmedText(last.In(FText));
     }
-    const auto value = ParseData(data);
-    if (!value) {
-        FWellFormed = false;
-        return next;
-    }
-    const size_t after = std::min(end + 1, FText.size());
-    FEntries.push_back({Begin, after, *name, *value});
-    return after;
+    entry.End = last.End();
+    entry.Data = ParseData(data);
+    return entry;
 }
 
 std::optional<TRegFileText::Value> TRegFileText::Find(const std::string& Name) const
 {
     if (!FWellFormed)
         return std::nullopt;
-    for (auto e = FEntries.rbegin(); e != FEntries.rend(); ++e)
-        if (SameName(e->Name, Name))
-            return e->Data;
-    return std::nullopt;
+    std::optional<Value> found;
+    ForEachEntry([&](const Entry& E) {
+        if (E.Name && SameName(*E.Name, Name))
+            found = E.Data;
+    });
+    return found;
 }
 
 bool TRegFileText::Set(const std::string& Name, const Value& NewValue)
@@ -307,26 +299,31 @@ bool TRegFileText::Set(const std::string& Name, const Value& NewValue)
     if (!FWellFormed)
         return false;
     const std::string line = NameText(Name) + "=" + DataText(NewValue);
+    // The text is written anew in one pass: the first line of the name takes the new value,
+    // later ones go, every other byte is copied.
+    std::string out;
+    out.reserve(FText.size() + line.size() + 1);
+    size_t copied = 0;
     bool placed = false;
-    // From the back, so that the offsets of the entries still to come stay valid.
-    for (auto e = FEntries.rbegin(); e != FEntries.rend(); ++e) {
-        if (!SameName(e->Name, Name))
-            continue;
-        const bool first = std::none_of(FEntries.begin(), FEntries.end(), [&](const Entry& other) {
-            return other.Begin < e->Begin && SameName(other.Name, Name);
-        });
+    ForEachEntry([&](const Entry& E) {
+        if (!E.Name || !SameName(*E.Name, Name))
+            return;
+        out.append(FText, copied, E.Begin - copied);
+        copied = E.End;
+        if (placed)
+            return;
         // The new line ends as the replaced one did: with CR LF, LF, or nothing at the very end.
-        const bool hadBreak = FText[e->End - 1] == '\n';
-        const bool crlf = hadBreak && e->End - e->Begin >= 2 && FText[e->End - 2] == '\r';
-        const std::string lineBreak = !hadBreak ? "" : crlf ? "\r\n" : "\n";
-        FText.replace(e->Begin, e->End - e->Begin, first ? line + lineBreak : "");
-        placed = placed || first;
-    }
+        const bool hadBreak = FText[E.End - 1] == '\n';
+        const bool crlf = hadBreak && E.End - E.Begin >= 2 && FText[E.End - 2] == '\r';
+        out += line + (!hadBreak ? "" : crlf ? "\r\n" : "\n");
+        placed = true;
+    });
+    out.append(FText, copied, std::string::npos);
     if (!placed) {
-        if (!FText.empty() && FText.back() != '\n')
-            FText += '\n';
-        FText += line + "\n";
+        if (!out.empty() && out.back() != '\n')
+            out += '\n';
+        out += line + "\n";
     }
-    Parse();
+    FText = std::move(out);
     return true;
 }

@@ -3,7 +3,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "platform/IRegistry.h"
 
@@ -50,17 +49,21 @@ public:
     bool Set(const std::string& Name, const Value& NewValue);
 
 private:
+    // One line of the text with its continuation lines. A value line has a name and, when its
+    // data could be read, the value; other lines have neither.
     struct Entry {
         size_t Begin;   // first byte of the entry's first line
         size_t End;     // one past the line break of its last line
-        std::string Name;
-        Value Data;
+        std::optional<std::string> Name;
+        std::optional<Value> Data;
+        bool Understood;   // false for a line that is neither a value nor one that carries none
     };
 
-    void Parse();
-    size_t ParseLine(size_t Begin);
+    // The text is walked afresh for every look-up, so reading a file keeps no record per line.
+    template <typename Visitor>
+    void ForEachEntry(Visitor Visit) const;
+    Entry EntryAt(size_t Begin) const;
 
     std::string FText;
-    std::vector<Entry> FEntries;
     bool FWellFormed = true;
 };

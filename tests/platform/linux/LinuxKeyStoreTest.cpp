@@ -9,6 +9,7 @@
 #include "app/SettingsStore.h"
 #include "platform/Platform.h"
 #include "platform/core/Exception.h"
+#include "platform/linux/LinuxFiles.h"
 #include "platform/linux/LinuxKeyStore.h"
 #include "tests/support/TempDir.h"
 
@@ -151,6 +152,18 @@ TEST_F(LinuxKeyStore, AMalformedKeyFileIsNeverRewritten)
     Temp.Write(KeyFile, before);
     EXPECT_EQ(Outcome([] { WriteStyle(0); return 0; }), "Failed to set data for 'Style'");
     EXPECT_EQ(Temp.Read(KeyFile), before);
+}
+
+TEST_F(LinuxKeyStore, AKeyFileLargerThanAnySettingsFileIsRefusedWhole)
+{
+    const std::string style = "\"Style\"=dword:00000000\n";
+    const std::string atLimit = Header + style + std::string(MaxSettingsFileBytes - Header.size() - style.size(), '\n');
+    Temp.Write(KeyFile, atLimit);
+    EXPECT_EQ(ReadStyle(), 0);
+    Temp.Write(KeyFile, atLimit + "\n");
+    EXPECT_EQ(Outcome(ReadStyle), "Failed to get data for 'Style'");
+    EXPECT_EQ(Outcome([] { WriteStyle(1); return 0; }), "Failed to set data for 'Style'");
+    EXPECT_TRUE(Temp.Read(KeyFile) == atLimit + "\n") << "the large file was changed";
 }
 
 TEST_F(LinuxKeyStore, AStoreThatCannotBeCreatedIsNotOpened)

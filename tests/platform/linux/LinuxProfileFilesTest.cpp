@@ -11,6 +11,7 @@
 #include "platform/Platform.h"
 #include "platform/core/Exception.h"
 #include "platform/headless/HeadlessProcessInfo.h"
+#include "platform/linux/LinuxFiles.h"
 #include "platform/linux/LinuxProcessInfo.h"
 #include "platform/linux/LinuxProfileFiles.h"
 #include "tests/support/TempDir.h"
@@ -67,7 +68,7 @@ private:
 
 TEST_F(LinuxProfileFiles, ReadsAnyFileAndWritesOnlyTheOneKey)
 {
-    const std::string bigLine(1 << 20, 'x');
+    const std::string bigLine(512 * 1024, 'x');
     const std::string junk = Garbage(4096, 7), junk2 = Garbage(777, 99);
     const struct { const char* what; std::optional<std::string> before; int32_t read; std::string after; } cases[] = {
         {"no file", std::nullopt, 255, "[Skin]\nskin=-1\n"},
@@ -91,8 +92,8 @@ TEST_F(LinuxProfileFiles, ReadsAnyFileAndWritesOnlyTheOneKey)
         {"two sections", "[Skin]\nskin=1\n[SKIN]\nskin=2\n", 1, "[Skin]\nskin=-1\n[SKIN]\nskin=2\n"},
         {"two keys", "[Skin]\nskin=1\nSkin=2\n", 1, "[Skin]\nskin=-1\nSkin=2\n"},
         {"byte-order mark", "\xEF\xBB\xBF[Skin]\nskin=9\n", 9, "\xEF\xBB\xBF[Skin]\nskin=-1\n"},
-        {"1 MiB line", "[Skin]\n" + bigLine + "\nskin=9\n", 9, "[Skin]\n" + bigLine + "\nskin=-1\n"},
-        {"1 MiB value", "[Skin]\nskin=" + std::string(1 << 20, '1') + "\n", 255, "[Skin]\nskin=-1\n"},
+        {"512 KiB line", "[Skin]\n" + bigLine + "\nskin=9\n", 9, "[Skin]\n" + bigLine + "\nskin=-1\n"},
+        {"512 KiB value", "[Skin]\nskin=" + std::string(512 * 1024, '1') + "\n", 255, "[Skin]\nskin=-1\n"},
         {"binary garbage", junk, 255, junk + "\n[Skin]\nskin=-1\n"},
         {"section inside garbage", junk + "\n[Skin]\nskin=5\n" + junk2, 5, junk + "\n[Skin]\nskin=-1\n" + junk2},
         {"null bytes", std::string("[Skin]\nskin=1\0" "2\n", 16), 255, "[Skin]\nskin=-1\n"},
@@ -162,6 +163,20 @@ TEST_F(LinuxProfileFiles, AWriteReplacesTheFileWholeAndKeepsItsPermissionsAndLin
     for (const auto& entry : std::filesystem::directory_iterator(Temp.File("real")))
         names.push_back(entry.path().filename().string());
     EXPECT_EQ(names, std::vector<std::string>{"settings.ini"}) << "a temporary file was left";
+}
+
+TEST_F(LinuxProfileFiles, AFileLargerThanAnySettingsFileIsRefusedWhole)
+{
+    // Blank lines up to the limit still read; one byte more and the file is neither read nor
+    // rewritten.
+    const std::string path = Temp.File("bin/Quorvel.ini");
+    const std::string atLimit = "[Skin]\nskin=7\n" + std::string(MaxSettingsFileBytes - 14, '\n');
+    Temp.Write("bin/Quorvel.ini", atLimit);
+    EXPECT_EQ(ReadClockColor(), 7);
+    Temp.Write("bin/Quorvel.ini", atLimit + "\n");
+    EXPECT_EQ(ReadClockColor(), 255);
+    EXPECT_EQ(WriteOutcome(1), "Unable to write to " + path);
+    EXPECT_TRUE(Temp.Read("bin/Quorvel.ini") == atLimit + "\n") << "the large file was changed";
 }
 
 TEST_F(LinuxProfileFiles, EntriesThatWouldSpillIntoOtherLinesAreRefused)
