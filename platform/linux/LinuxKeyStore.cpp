@@ -86,7 +86,8 @@ public:
             return false;
         TRegFileText text(file.Status == FileReadStatus::Ok ? file.Bytes : TRegFileText::EmptyKey(FName));
         const auto* bytes = static_cast<const char*>(Data);
-        return text.Set(Name, {Type, std::string(bytes, bytes + Size)}) && ReplaceFileAtomically(FFile, text.Text());
+        text.Set(Name, {Type, std::string(bytes, bytes + Size)});
+        return ReplaceFileAtomically(FFile, text.Text());
     }
 
 private:

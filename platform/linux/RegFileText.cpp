@@ -232,10 +232,7 @@ std::string NameText(const std::string& Name) { return Name.empty() ? "@" : Quot
 
 }  // namespace
 
-TRegFileText::TRegFileText(std::string Text) : FText(std::move(Text))
-{
-    ForEachEntry([&](const Entry& E) { FWellFormed = FWellFormed && E.Understood && (!E.Name || E.Data); });
-}
+TRegFileText::TRegFileText(std::string Text) : FText(std::move(Text)) {}
 
 std::string TRegFileText::EmptyKey(const std::string& KeyName)
 {
@@ -257,7 +254,7 @@ TRegFileText::Entry TRegFileText::EntryAt(size_t Begin) const
 {
     TTextLine last = LineAt(FText, Begin);
     const std::string_view line = TrimmedText(last.In(FText));
-    Entry entry{Begin, last.End(), std::nullopt, std::nullopt, true};
+    Entry entry{Begin, last.End(), std::nullopt, std::nullopt};
     if (line.empty() || line.front() == ';' || line == HeaderLine || line == OldHeaderLine
         || (line.front() == '[' && line.back() == ']'))
         return entry;
@@ -267,7 +264,6 @@ TRegFileText::Entry TRegFileText::EntryAt(size_t Begin) const
     rest = TrimmedText(rest);
     if (!entry.Name || rest.empty() || rest.front() != '=') {
         entry.Name.reset();
-        entry.Understood = false;
         return entry;
     }
     // A hexadecimal list goes on over lines that end in a backslash.
@@ -284,8 +280,6 @@ TRegFileText::Entry TRegFileText::EntryAt(size_t Begin) const
 
 std::optional<TRegFileText::Value> TRegFileText::Find(const std::string& Name) const
 {
-    if (!FWellFormed)
-        return std::nullopt;
     std::optional<Value> found;
     ForEachEntry([&](const Entry& E) {
         if (E.Name && SameName(*E.Name, Name))
@@ -294,10 +288,8 @@ std::optional<TRegFileText::Value> TRegFileText::Find(const std::string& Name) c
     return found;
 }
 
-bool TRegFileText::Set(const std::string& Name, const Value& NewValue)
+void TRegFileText::Set(const std::string& Name, const Value& NewValue)
 {
-    if (!FWellFormed)
-        return false;
     const std::string line = NameText(Name) + "=" + DataText(NewValue);
     // The text is written anew in one pass: the first line of the name takes the new value,
     // later ones go, every other byte is copied.
@@ -322,8 +314,12 @@ bool TRegFileText::Set(const std::string& Name, const Value& NewValue)
     if (!placed) {
         if (!out.empty() && out.back() != '\n')
             out += '\n';
+        // A last line that ends in a backslash would take the new line as its continuation; an
+        // empty line ends it.
+        const std::string_view before = TrimmedText(std::string_view(out).substr(0, out.size() - (out.empty() ? 0 : 1)));
+        if (!before.empty() && before.back() == '\\')
+            out += '\n';
         out += line + "\n";
     }
     FText = std::move(out);
-    return true;
 }
