@@ -55,6 +55,14 @@ std::string WriteTarget(const std::string& Path)
     return ::realpath(Path.c_str(), resolved) ? std::string(resolved) : std::string();
 }
 
+// A read-only file stays as it is, even though the folder would allow replacing it. The
+// superuser passes every permission test, so a file that nobody may write counts as read-only
+// for the superuser too, as a read-only file does for an administrator elsewhere.
+bool MayChange(const std::string& Target, const struct stat& Info)
+{
+    return (Info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0 && ::access(Target.c_str(), W_OK) == 0;
+}
+
 std::string TemporaryName(const std::string& Target)
 {
     static std::atomic<unsigned> counter{0};
@@ -104,8 +112,7 @@ bool ReplaceFileAtomically(const std::string& Path, const std::string& Bytes)
         return false;
     struct stat old;
     const bool replacing = ::stat(target.c_str(), &old) == 0;
-    // A read-only file stays as it is, even though the folder would allow replacing it.
-    if (replacing && (!S_ISREG(old.st_mode) || ::access(target.c_str(), W_OK) != 0))
+    if (replacing && (!S_ISREG(old.st_mode) || !MayChange(target, old)))
         return false;
     const std::string temporary = TemporaryName(target);
     FileHandle file(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666));

@@ -184,6 +184,16 @@ TEST_F(LinuxKeyStore, AKeyFileLargerThanAnySettingsFileIsRefusedWhole)
     EXPECT_TRUE(Temp.Read(KeyFile) == atLimit + "\n") << "the large file was changed";
 }
 
+TEST_F(LinuxKeyStore, AKeyFileWithoutWritePermissionIsNotWrittenEvenByTheSuperuser)
+{
+    const std::string before = Header + "\"Style\"=dword:00000001\n";
+    Temp.Write(KeyFile, before);
+    ASSERT_EQ(::chmod(Temp.File(KeyFile).c_str(), 0444), 0);
+    EXPECT_EQ(Outcome([] { WriteStyle(0); return 0; }), "Failed to set data for 'Style'");
+    EXPECT_EQ(Temp.Read(KeyFile), before);
+    EXPECT_EQ(ReadStyle(), 1);
+}
+
 TEST_F(LinuxKeyStore, AStoreThatCannotBeCreatedIsNotOpened)
 {
     Temp.Write("blocked", "a file where the store's folder would be");

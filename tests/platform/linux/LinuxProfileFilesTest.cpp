@@ -148,6 +148,18 @@ TEST_F(LinuxProfileFiles, WhatCannotBeWrittenIsReportedAndLeftAlone)
     EXPECT_EQ(WriteOutcome(7), "Unable to write to " + Temp.File("bin/Quorvel.ini"));
 }
 
+TEST_F(LinuxProfileFiles, AFileWithoutWritePermissionIsNotWrittenEvenByTheSuperuser)
+{
+    const std::string path = Temp.File("bin/Quorvel.ini");
+    for (const mode_t mode : {0444, 0400, 0}) {
+        Temp.Write("bin/Quorvel.ini", "[Skin]\nskin=1\n");
+        ASSERT_EQ(::chmod(path.c_str(), mode), 0);
+        EXPECT_EQ(WriteOutcome(2), "Unable to write to " + path) << std::oct << mode;
+        ::chmod(path.c_str(), 0644);
+        EXPECT_EQ(Temp.Read("bin/Quorvel.ini"), "[Skin]\nskin=1\n") << std::oct << mode;
+    }
+}
+
 TEST_F(LinuxProfileFiles, AWriteReplacesTheFileWholeAndKeepsItsPermissionsAndLink)
 {
     Temp.Write("real/settings.ini", "[Skin]\nskin=1\n");
