@@ -191,6 +191,44 @@ TEST_F(LinuxProfileFiles, AFileLargerThanAnySettingsFileIsRefusedWhole)
     EXPECT_TRUE(Temp.Read("bin/Quorvel.ini") == atLimit + "\n") << "the large file was changed";
 }
 
+TEST_F(LinuxProfileFiles, ALinkIsFollowedOnlyWhereTheWriterOrRootOwnsItAndItsFolder)
+{
+    // Another user: the one the system keeps for nobody.
+    const uid_t other = 65534;
+    Temp.Write("probe", "");
+    if (::lchown(Temp.File("probe").c_str(), other, other) != 0)
+        GTEST_SKIP() << "only the superuser can make files of another user";
+    namespace fs = std::filesystem;
+    const std::string ini = Temp.File("bin/Quorvel.ini");
+    const struct { const char* what; std::string link, target; uid_t linkOwner, folderOwner; bool followed; } cases[] = {
+        {"own link", ini, Temp.File("real/settings.ini"), 0, 0, true},
+        {"own relative link", ini, "../real/settings.ini", 0, 0, true},
+        {"link of another user", ini, Temp.File("real/settings.ini"), other, 0, false},
+        {"own link in another user's folder", ini, Temp.File("real/settings.ini"), 0, other, false},
+        {"folder on the way is another user's link", Temp.File("bin"), Temp.File("real"), other, 0, false},
+    };
+    for (const auto& c : cases) {
+        fs::remove_all(Temp.File("bin"));
+        fs::remove_all(Temp.File("real"));
+        Temp.Write("real/settings.ini", "[Skin]\nskin=1\n");
+        Temp.Write("real/Quorvel.ini", "[Skin]\nskin=1\n");
+        fs::create_directories(fs::path(c.link).parent_path());
+        fs::create_symlink(c.target, c.link);
+        ASSERT_EQ(::lchown(c.link.c_str(), c.linkOwner, c.linkOwner), 0);
+        ASSERT_EQ(::chown(fs::path(c.link).parent_path().c_str(), c.folderOwner, c.folderOwner), 0);
+        EXPECT_EQ(WriteOutcome(2), c.followed ? "written" : "Unable to write to " + ini) << c.what;
+        const char* const changed = c.followed ? "[Skin]\nskin=2\n" : "[Skin]\nskin=1\n";
+        EXPECT_EQ(Temp.Read(c.link == ini ? "real/settings.ini" : "real/Quorvel.ini"), changed) << c.what;
+        EXPECT_TRUE(fs::is_symlink(c.link)) << c.what;
+        ::chown(fs::path(c.link).parent_path().c_str(), 0, 0);
+    }
+
+    fs::remove_all(Temp.File("bin"));
+    fs::create_directories(Temp.File("bin"));
+    fs::create_symlink(ini, ini);
+    EXPECT_EQ(WriteOutcome(2), "Unable to write to " + ini) << "a link to itself";
+}
+
 TEST_F(LinuxProfileFiles, EntriesThatWouldSpillIntoOtherLinesAreRefused)
 {
     const std::string path = Temp.File("bin/Quorvel.ini");
