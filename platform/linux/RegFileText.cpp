@@ -71,81 +71,26 @@ std::string QuotedText(const std::string& Text)
     return out + "\"";
 }
 
-void PutUnit(std::string& Out, uint32_t Unit)
-{
-    Out += static_cast<char>(Unit & 0xFF);
-    Out += static_cast<char>(Unit >> 8);
-}
-
 // UTF-8 to UTF-16LE with a terminating null; nothing for a text that is no valid UTF-8 or has
 // a null character inside.
-std::optional<std::string> Utf16FromUtf8(std::string_view Text)
+std::optional<std::string> StringData(std::string_view Text)
 {
-    std::string out;
-    for (size_t i = 0; i < Text.size();) {
-        const unsigned char lead = static_cast<unsigned char>(Text[i]);
-        const size_t length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
-        if (length == 0 || i + length > Text.size() || lead == 0)
-            return std::nullopt;
-        uint32_t code = length == 1 ? lead : lead & (0x7F >> length);
-        for (size_t k = 1; k < length; ++k) {
-            const unsigned char next = static_cast<unsigned char>(Text[i + k]);
-            if ((next & 0xC0) != 0x80)
-                return std::nullopt;
-            code = code << 6 | (next & 0x3F);
-        }
-        static const uint32_t smallest[] = {0, 0, 0x80, 0x800, 0x10000};
-        if (code < smallest[length] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
-            return std::nullopt;
-        if (code >= 0x10000) {
-            PutUnit(out, 0xD800 | ((code - 0x10000) >> 10));
-            PutUnit(out, 0xDC00 | ((code - 0x10000) & 0x3FF));
-        } else {
-            PutUnit(out, code);
-        }
-        i += length;
-    }
-    PutUnit(out, 0);
-    return out;
+    auto data = Text.find('\0') == std::string_view::npos ? Utf16FromUtf8(Text, false) : std::nullopt;
+    if (data)
+        PutUnit(*data, 0);
+    return data;
 }
 
 // The UTF-8 text of UTF-16LE data that ends with its only null character and holds no line
 // break; nothing otherwise (such data is written as a hexadecimal list instead).
-std::optional<std::string> Utf8FromUtf16(const std::string& Data)
+std::optional<std::string> StringText(const std::string& Data)
 {
-    if (Data.size() < 2 || Data.size() % 2 != 0)
+    if (Data.size() < 2 || Data.size() % 2 != 0 || Data[Data.size() - 1] != 0 || Data[Data.size() - 2] != 0)
         return std::nullopt;
-    const auto unit = [&](size_t i) { return static_cast<unsigned char>(Data[2 * i]) | static_cast<unsigned char>(Data[2 * i + 1]) << 8; };
-    const size_t units = Data.size() / 2 - 1;
-    if (unit(units) != 0)
+    const auto text = Utf8FromUtf16(std::string_view(Data).substr(0, Data.size() - 2), false);
+    if (!text || text->find_first_of(std::string("\0\r\n", 3)) != std::string::npos)
         return std::nullopt;
-    std::string out;
-    for (size_t i = 0; i < units; ++i) {
-        uint32_t code = unit(i);
-        if (code == 0 || code == '\n' || code == '\r' || (code >= 0xDC00 && code <= 0xDFFF))
-            return std::nullopt;
-        if (code >= 0xD800 && code <= 0xDBFF) {
-            if (i + 1 >= units || unit(i + 1) < 0xDC00 || unit(i + 1) > 0xDFFF)
-                return std::nullopt;
-            code = 0x10000 + ((code - 0xD800) << 10) + (unit(++i) - 0xDC00);
-        }
-        if (code < 0x80) {
-            out += static_cast<char>(code);
-        } else if (code < 0x800) {
-            out += static_cast<char>(0xC0 | code >> 6);
-            out += static_cast<char>(0x80 | (code & 0x3F));
-        } else if (code < 0x10000) {
-            out += static_cast<char>(0xE0 | code >> 12);
-            out += static_cast<char>(0x80 | (code >> 6 & 0x3F));
-            out += static_cast<char>(0x80 | (code & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | code >> 18);
-            out += static_cast<char>(0x80 | (code >> 12 & 0x3F));
-            out += static_cast<char>(0x80 | (code >> 6 & 0x3F));
-            out += static_cast<char>(0x80 | (code & 0x3F));
-        }
-    }
-    return out;
+    return text;
 }
 
 // A comma-separated list of bytes in hexadecimal, possibly empty.
@@ -172,7 +117,7 @@ std::optional<TRegFileText::Value> ParseData(std::string_view Text)
     Text = TrimmedText(Text);
     std::string_view rest;
     if (const auto text = Quoted(Text, rest)) {
-        const auto data = TrimmedText(rest).empty() ? Utf16FromUtf8(*text) : std::nullopt;
+        const auto data = TrimmedText(rest).empty() ? StringData(*text) : std::nullopt;
         if (!data)
             return std::nullopt;
         return TRegFileText::Value{RegValueType::String, *data};
@@ -214,7 +159,7 @@ std::string DataText(const TRegFileText::Value& V)
         return std::string("dword:") + number;
     }
     if (V.Type == RegValueType::String)
-        if (const auto text = Utf8FromUtf16(V.Data))
+        if (const auto text = StringText(V.Data))
             return QuotedText(*text);
     std::string out = "hex:";
     if (V.Type != RegValueType::Binary) {

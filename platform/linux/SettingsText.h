@@ -1,5 +1,7 @@
 #pragma once
 #include <cstddef>
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -32,3 +34,14 @@ struct TTextLine {
 
 // The line of Text that starts at Begin (which must be below Text.size()).
 TTextLine LineAt(std::string_view Text, size_t Begin);
+
+// UTF-8 to UTF-16 (little-endian unless BigEndian), without a byte-order mark; nothing for a
+// text that is no valid UTF-8.
+std::optional<std::string> Utf16FromUtf8(std::string_view Text, bool BigEndian);
+
+// UTF-16 (little-endian unless BigEndian) to UTF-8; nothing for an odd number of bytes or a
+// surrogate without its partner.
+std::optional<std::string> Utf8FromUtf16(std::string_view Data, bool BigEndian);
+
+// Appends one UTF-16 code unit, little-endian unless BigEndian.
+void PutUnit(std::string& Out, uint32_t Unit, bool BigEndian = false);

@@ -110,6 +110,32 @@ TEST_F(LinuxProfileFiles, ReadsAnyFileAndWritesOnlyTheOneKey)
     }
 }
 
+// ASCII text as UTF-16 with its byte-order mark.
+std::string Utf16(const std::string& Text, bool BigEndian)
+{
+    std::string out = BigEndian ? "\xFE\xFF" : "\xFF\xFE";
+    for (char c : Text)
+        out += BigEndian ? std::string{'\0', c} : std::string{c, '\0'};
+    return out;
+}
+
+TEST_F(LinuxProfileFiles, AUtf16FileIsReadAndWrittenInItsOwnEncoding)
+{
+    for (const bool big : {false, true}) {
+        Temp.Write("bin/Quorvel.ini", Utf16("[Other]\r\nx=1\r\n[Skin]\r\nskin=65280\r\n", big));
+        EXPECT_EQ(ReadClockColor(), 65280) << big;
+        WriteClockColor(-1);
+        EXPECT_TRUE(Temp.Read("bin/Quorvel.ini") == Utf16("[Other]\r\nx=1\r\n[Skin]\r\nskin=-1\r\n", big)) << big;
+        EXPECT_EQ(ReadClockColor(), -1) << big;
+    }
+    // A surrogate without its partner cannot be read, and the file is not rewritten.
+    const std::string broken = Utf16("[Skin]\nskin=5\n", false) + std::string("\x00\xD8", 2);
+    Temp.Write("bin/Quorvel.ini", broken);
+    EXPECT_EQ(ReadClockColor(), 255);
+    EXPECT_EQ(WriteOutcome(1), "Unable to write to " + Temp.File("bin/Quorvel.ini"));
+    EXPECT_TRUE(Temp.Read("bin/Quorvel.ini") == broken);
+}
+
 TEST_F(LinuxProfileFiles, TheFileBesideTheExecutableIsUsedWhateverTheCurrentDirectory)
 {
     Temp.Write("elsewhere/Quorvel.ini", "[Skin]\nskin=1\n");
