@@ -211,10 +211,12 @@ TRegFileText::Entry TRegFileText::EntryAt(size_t Begin) const
         entry.Name.reset();
         return entry;
     }
-    // A hexadecimal list goes on over lines that end in a backslash.
+    // A hexadecimal list goes on over lines that end in one backslash; two end no list line.
     std::string data(TrimmedText(rest.substr(1)));
     while (data.rfind("hex", 0) == 0 && data.back() == '\\' && last.BreakLength > 0) {
         data.pop_back();
+        if (data.back() == '\\')
+            break;
         last = LineAt(FText, last.End());
         data += TrimmedText(last.In(FText));
     }

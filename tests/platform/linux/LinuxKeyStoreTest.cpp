@@ -162,6 +162,8 @@ TEST_F(LinuxKeyStore, AStrayLineIsPassedOverAndKeptAndOnlyAMalformedStyleFails)
                                   Header + "\"Style\"=dword:00000001\n"},
         {"list open at the end", Header + "\"A\"=hex:01,\\\n", "Failed to get data for 'Style'",
                                  Header + "\"A\"=hex:01,\\\n\n\"Style\"=dword:00000001\n"},
+        {"list line ending in two backslashes", Header + "\"A\"=hex:01,\\\\\n", "Failed to get data for 'Style'",
+                                                Header + "\"A\"=hex:01,\\\\\n\n\"Style\"=dword:00000001\n"},
     };
     for (const auto& c : cases) {
         Temp.Write(KeyFile, c.before);
