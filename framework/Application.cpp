@@ -212,6 +212,15 @@ void TApplication::SetCursor(TCursor Value)
         f->UpdatePointer();
 }
 
+void TApplication::SetShowHint(bool Value)
+{
+    if (Value == FShowHint)
+        return;
+    FShowHint = Value;
+    for (TForm* f : FForms)
+        f->HintChanged();
+}
+
 void TApplication::ShowException(const std::string& Message)
 {
     const std::string text = ErrorDisplayText(Message);

@@ -61,6 +61,10 @@ public:
     TCursor Cursor() const { return FCursor; }
     void SetCursor(TCursor Value);
 
+    // Whether controls show their hints at all (each control also has its own ShowHint).
+    bool ShowHint() const { return FShowHint; }
+    void SetShowHint(bool Value);
+
     // When set, a window that needs any painting is composed and presented whole, and no
     // control keeps a layer: the plain way of drawing, kept for measuring the usual way
     // against it.
@@ -100,6 +104,7 @@ private:
     TCursor FCursor = crDefault;
     bool FTerminated = false;
     bool FComposeWhole = false;
+    bool FShowHint = true;
     bool FStartupEnded = false;
 };
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "framework/Form.h"
+#include "framework/NativeViewHost.h"
 #include "framework/WinControl.h"
 #include "platform/core/Exception.h"
 
@@ -61,7 +62,10 @@ void TControl::SetParent(TWinControl* Value)
             throw Exception::Fmt("Control '%s' cannot be its own parent", {Name()});
     if (FParent) {
         Invalidate();
+        TForm* oldForm = ParentForm();
         FParent->RemoveControl(this);
+        if (oldForm && !oldForm->Destroying())
+            oldForm->PointerTargetsChanged();
     }
     if (Value) {
         Value->InsertControl(this);
@@ -69,6 +73,7 @@ void TControl::SetParent(TWinControl* Value)
             FColor = Value->Color();
         Invalidate();
     }
+    NotifyFormOfChange(false);
 }
 
 TPoint TControl::FormOrigin() const
@@ -94,6 +99,7 @@ void TControl::SetBounds(int32_t ALeft, int32_t ATop, int32_t AWidth, int32_t AH
     FWidth = AWidth;
     FHeight = AHeight;
     InvalidatePlace();
+    NotifyFormOfChange(false);
 }
 
 void TControl::SetVisible(bool Value)
@@ -104,8 +110,55 @@ void TControl::SetVisible(bool Value)
         Invalidate();
     FVisible = Value;
     Invalidate();
-    if (TForm* form = ParentForm(); form && !Value)
-        form->ControlRemoved(this);
+    NotifyFormOfChange(!Value);
+}
+
+void TControl::SetEnabled(bool Value)
+{
+    if (Value == FEnabled)
+        return;
+    FEnabled = Value;
+    NotifyFormOfChange(!Value);
+    EnabledChanged();
+}
+
+bool TControl::EffectivelyEnabled() const
+{
+    for (const TControl* c = this; c; c = c->FParent)
+        if (!c->FEnabled)
+            return false;
+    return true;
+}
+
+void TControl::SetHint(const std::string& Value)
+{
+    if (Value == FHint)
+        return;
+    FHint = Value;
+    if (TForm* form = ParentForm())
+        form->HintChanged();
+}
+
+void TControl::SetShowHint(bool Value)
+{
+    if (Value == FShowHint)
+        return;
+    FShowHint = Value;
+    if (TForm* form = ParentForm())
+        form->HintChanged();
+}
+
+// A control that goes (hidden, disabled or moved away) may take the pointer's hover, the
+// capture or the focus with it, and a native view inside it must follow.
+void TControl::NotifyFormOfChange(bool Gone)
+{
+    TNativeViewHost::PlaceAll();
+    TForm* form = ParentForm();
+    if (!form || form->Destroying())
+        return;
+    if (Gone)
+        form->ControlGone(this);
+    form->PointerTargetsChanged();
 }
 
 bool TControl::Showing() const
@@ -204,6 +257,13 @@ void TControl::Repaint()
     }
 }
 
+void TControl::RepaintOver()
+{
+    if (!FVisible || !FParent || !Showing())
+        return;
+    FParent->RepaintOpaqueChild(this);
+}
+
 void TControl::PaintRequest(TBitmap* Surface, TPoint Origin, const TRect& Clip)
 {
     if (!Surface)
@@ -287,6 +347,18 @@ void TControl::MouseMove(TShiftState Shift, int X, int Y)
 {
     if (OnMouseMove)
         OnMouseMove(this, Shift, X, Y);
+}
+
+void TControl::MouseEnter()
+{
+    if (OnMouseEnter)
+        OnMouseEnter(this);
+}
+
+void TControl::MouseLeave()
+{
+    if (OnMouseLeave)
+        OnMouseLeave(this);
 }
 
 void TControl::Click()

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <functional>
+#include <string>
 
 #include "framework/Component.h"
 #include "framework/Message.h"
@@ -67,6 +68,24 @@ public:
     // Visible, and so are all its parents up to a form that is on the screen.
     bool Showing() const;
 
+    // A disabled control, and every control inside it, gets no pointer or key input and draws
+    // its disabled look. The pointer's events go to whatever enabled control lies beneath.
+    bool Enabled() const { return FEnabled; }
+    void SetEnabled(bool Value);
+    // Enabled, and so is every parent.
+    bool EffectivelyEnabled() const;
+
+    // The text of the small window that shows when the pointer rests on the control. A control
+    // without a text of its own shows its nearest parent's. It shows only while ShowHint is set
+    // here and on the application.
+    const std::string& Hint() const { return FHint; }
+    void SetHint(const std::string& Value);
+    bool ShowHint() const { return FShowHint; }
+    void SetShowHint(bool Value);
+
+    // True between MouseEnter and MouseLeave: the control is the one under the pointer.
+    bool MouseInControl() const { return FMouseInControl; }
+
     TColor Color() const { return FColor; }
     void SetColor(TColor Value);
     bool ParentColor() const { return FParentColor; }
@@ -93,6 +112,11 @@ public:
     // one without a parent.
     virtual void Repaint();
     void Refresh() { Repaint(); }
+    // Paints the control and every later windowless sibling over it on its parent's surface at
+    // once, without painting the parent's background first, whatever the opaque flag says, and
+    // shows the result. For a control whose picture covers its rectangle or builds on the
+    // pixels already there (a transparent widget drawing over its saved copy of them).
+    void RepaintOver();
 
     // The paint request: draw on Surface with the canvas origin at Origin and clip Clip (both
     // in surface coordinates). A request without a surface is ignored.
@@ -114,6 +138,8 @@ public:
     TMouseMoveEvent OnMouseMove;
     TMouseWheelEvent OnMouseWheel;
     TNotifyEvent OnClick;
+    TNotifyEvent OnMouseEnter;
+    TNotifyEvent OnMouseLeave;
 
 protected:
     // Stores the visibility without any of the effects of SetVisible.
@@ -127,10 +153,20 @@ protected:
     virtual bool DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos);
     // Called when the colour changed, after the control has stored it.
     virtual void ColorChanged() { Invalidate(); }
+    // Called when Enabled changed, after the control has stored it: the disabled look shows.
+    virtual void EnabledChanged() { Invalidate(); }
+    // The pointer came onto the control, or left it (also by leaving the window, or by the
+    // control being hidden or disabled under it). They fire OnMouseEnter and OnMouseLeave.
+    virtual void MouseEnter();
+    virtual void MouseLeave();
 
 private:
     friend class TWinControl;
+    friend class TForm;
     void HandleMouseMessage(TMessage& Message);
+    // Tells the form that what lies under the pointer, or what may have the focus, may have
+    // changed.
+    void NotifyFormOfChange(bool Gone);
     // Asks the form to repaint where the control lies, for a move or resize: the parents'
     // kept layers learn of it, while the control's own layer keeps its picture.
     void InvalidatePlace();
@@ -144,6 +180,10 @@ private:
     int32_t FWidth = 0;
     int32_t FHeight = 0;
     bool FVisible = true;
+    bool FEnabled = true;
+    bool FShowHint = true;
+    bool FMouseInControl = false;
+    std::string FHint;
     TColor FColor = clBtnFace;
     bool FParentColor = true;
     TCursor FCursor = crDefault;

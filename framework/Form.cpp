@@ -1,6 +1,12 @@
 #include "framework/Form.h"
 
+#include <algorithm>
+
 #include "framework/Application.h"
+#include "framework/HintWindow.h"
+#include "framework/NativeViewHost.h"
+#include "framework/PopupWindow.h"
+#include "framework/VirtualKeys.h"
 #include "platform/INativeWindows.h"
 #include "platform/core/Exception.h"
 
@@ -24,6 +30,28 @@ uint32_t ButtonUpMessage(TMouseButton b)
     return b == TMouseButton::mbRight ? WM_RBUTTONUP : b == TMouseButton::mbMiddle ? WM_MBUTTONUP : WM_LBUTTONUP;
 }
 
+// The timer of a form that waits for the pointer to rest before a hint shows; chosen far from
+// the small numbers programs give their own timers.
+constexpr uintptr_t HintTimerId = 0x48494E54;
+
+// Whether Control is Root or lies inside it.
+bool IsWithin(const TControl* Control, const TControl* Root)
+{
+    for (const TControl* c = Control; c; c = c->Parent())
+        if (c == Root)
+            return true;
+    return false;
+}
+
+// The hint of a control is its own or, when it has none, its nearest parent's.
+std::string HintTextOf(const TControl* Control)
+{
+    for (const TControl* c = Control; c; c = c->Parent())
+        if (!c->Hint().empty())
+            return c->ShowHint() && Application().ShowHint() ? c->Hint() : std::string();
+    return {};
+}
+
 uintptr_t MouseKeys(TShiftState s)
 {
     return ((s & ssLeft) ? MK_LBUTTON : 0) | ((s & ssRight) ? MK_RBUTTON : 0) | ((s & ssMiddle) ? MK_MBUTTON : 0) |
@@ -44,6 +72,9 @@ TForm::~TForm()
     MarkDestroying();
     // The elements refer back to the form while they go, so they go while it is whole.
     DestroyComponents();
+    for (TPopupWindow* p : FPopups)
+        p->FPopupOwner = nullptr;
+    FPopups.clear();
     if (FHandle) {
         Application().UnregisterTarget(FHandle);
         if (INativeWindows* w = Application().Windows())
@@ -78,6 +109,9 @@ void TForm::SetClientHeight(int32_t Value)
 
 void TForm::SetBounds(int32_t ALeft, int32_t ATop, int32_t AWidth, int32_t AHeight)
 {
+    // Pop-ups lie at a place on the screen next to what opened them, which a move leaves.
+    if (ALeft != Left() || ATop != Top())
+        ClosePopups();
     TControl::SetBounds(ALeft, ATop, AWidth, AHeight);
     if (!FHandle)
         return;   // the back buffer takes its size when the window is shown
@@ -99,12 +133,18 @@ void TForm::SetVisible(bool Value)
         ++FBackBufferGeneration;
         Invalidate();
         UpdatePointer();
+        TNativeViewHost::PlaceAll();
     } else {
+        ClosePopups();
+        CancelHint();
         SetVisibleFlag(false);
         FInvalid.Clear();
         FExposed.Clear();
         if (FHandle)
             WindowSystem().Show(FHandle, false);
+        ReleaseCapture();
+        UpdateHover();
+        TNativeViewHost::PlaceAll();
     }
 }
 
@@ -133,6 +173,37 @@ void TForm::SetFormStyle(TFormStyle Value)
     ApplyNativeStyle();
 }
 
+void TForm::SetFullScreen(bool Value)
+{
+    if (Value == FFullScreen)
+        return;
+    FFullScreen = Value;
+    ApplyNativeStyle();
+}
+
+bool TForm::EmbedIn(uintptr_t HostHandle)
+{
+    TRect host;
+    if (HostHandle == 0 || !WindowSystem().SystemWindowRect(HostHandle, host))
+        return false;
+    FForeignHost = HostHandle;
+    FHostGone = false;
+    ApplyNativeStyle();
+    SetBounds(0, 0, host.Width(), host.Height());
+    return true;
+}
+
+TPoint TForm::ClientOrigin() const
+{
+    const TRect f = FrameInsets();
+    TPoint origin{Left() + f.Left, Top() + f.Top};
+    // A child of another program's window lies in that window's client area.
+    TRect host;
+    if (FForeignHost && Application().Windows() && Application().Windows()->SystemWindowRect(FForeignHost, host))
+        origin = origin.Translated(host.Left, host.Top);
+    return origin;
+}
+
 // A native window takes its border and caption when it is made, so a change makes it anew.
 void TForm::ApplyNativeStyle()
 {
@@ -153,9 +224,18 @@ TNativeWindowParams TForm::NativeParams() const
     TNativeWindowParams p;
     p.Bounds = BoundsRect();
     p.Caption = FCaption;
-    p.Border = FBorderStyle != TFormBorderStyle::bsNone;
-    p.TitleBar = FBorderStyle != TFormBorderStyle::bsNone;
     p.StayOnTop = FFormStyle == TFormStyle::fsStayOnTop;
+    if (FForeignHost) {
+        p.Kind = TNativeWindowKind::ForeignChild;
+        p.Host = FForeignHost;
+    } else if (FFullScreen) {
+        p.Kind = TNativeWindowKind::Frameless;
+        p.FullScreen = true;
+    } else {
+        p.Kind = FBorderStyle == TFormBorderStyle::bsNone ? TNativeWindowKind::Frameless : TNativeWindowKind::Framed;
+    }
+    p.Border = p.Kind == TNativeWindowKind::Framed;
+    p.TitleBar = p.Kind == TNativeWindowKind::Framed;
     return p;
 }
 
@@ -163,6 +243,8 @@ TNativeWindow TForm::Handle()
 {
     if (FHandle)
         return FHandle;
+    if (FHostGone)
+        throw Exception("The window that held this window has gone");
     FHandle = WindowSystem().Create(NativeParams());
     if (!FHandle)
         throw Exception("Error creating window");
@@ -193,7 +275,15 @@ void TForm::Close()
         Hide();
 }
 
-void TForm::Release() { PostMessage(CM_RELEASE, 0, 0); }
+void TForm::Release()
+{
+    // A form whose host went has no window to post to; it goes once its close is over.
+    if (FHostGone && !FHandle) {
+        FReleaseWhenGone = true;
+        return;
+    }
+    PostMessage(CM_RELEASE, 0, 0);
+}
 
 bool TForm::SetTimer(uintptr_t Id, uint32_t Milliseconds) { return WindowSystem().StartTimer(Handle(), Id, Milliseconds); }
 
@@ -306,12 +396,48 @@ TControl* TForm::ControlUnderPointer()
         return nullptr;
     if (FCapture)
         return FCapture;
+    return ControlAtPointer();
+}
+
+TControl* TForm::ControlAtPointer()
+{
+    if (!FPointerInside || !Visible() || !Enabled())
+        return nullptr;
     TWinControl* w = WindowedControlAt(FPointer);
     if (!w)
         return nullptr;
     const TPoint local = FPointer.Translated(-w->FormOrigin().X, -w->FormOrigin().Y);
     TControl* c = w->ControlAtPos(local);
     return c ? c : w;
+}
+
+void TForm::PointerTargetsChanged()
+{
+    if (Destroying())
+        return;
+    UpdateHover();
+    UpdatePointer();
+}
+
+void TForm::UpdateHover()
+{
+    TControl* now = ControlAtPointer();
+    if (now == FHover)
+        return;
+    TControl* old = FHover;
+    FHover = now;
+    CancelHint();
+    if (old) {
+        old->FMouseInControl = false;
+        old->MouseLeave();
+    }
+    // A leave handler may have changed what lies under the pointer; the newer answer stands.
+    if (now && FHover == now) {
+        now->FMouseInControl = true;
+        now->MouseEnter();
+    }
+    if (FHover == now)
+        StartHintTimer();
 }
 
 void TForm::UpdatePointer()
@@ -332,10 +458,124 @@ void TForm::UpdatePointer()
 
 void TForm::ControlRemoved(TControl* Control)
 {
-    if (FCapture == Control)
-        FCapture = nullptr;
-    if (FFocused == Control)
+    if (IsWithin(FCapture, Control))
+        ReleaseCapture();
+    if (IsWithin(FFocused, Control))
         FFocused = nullptr;
+    if (IsWithin(FHover, Control)) {
+        FHover->FMouseInControl = false;
+        FHover = nullptr;
+        CancelHint();
+    }
+}
+
+void TForm::ControlGone(TControl* Control)
+{
+    if (IsWithin(FCapture, Control))
+        ReleaseCapture();
+    if (IsWithin(FFocused, Control))
+        SetFocusedControl(nullptr);
+}
+
+void TForm::ReleaseCapture()
+{
+    if (!FCapture)
+        return;
+    FCapture = nullptr;
+    if (FHandle && !HoldsPointer())
+        WindowSystem().CapturePointer(FHandle, false);
+}
+
+void TForm::SetFocusedControl(TWinControl* Control)
+{
+    if (Control == this)
+        Control = nullptr;
+    if (Control == FFocused)
+        return;
+    TWinControl* old = FFocused;
+    FFocused = Control;
+    // The controls the focus leaves, innermost first; an exit handler that moves the focus
+    // again has the last word.
+    for (TWinControl* c = old; c && c != this && !IsWithin(Control, c); c = c->Parent()) {
+        c->DoExit();
+        if (FFocused != Control)
+            return;
+    }
+    std::vector<TWinControl*> entered;
+    for (TWinControl* c = Control; c && c != this && !IsWithin(old, c); c = c->Parent())
+        entered.push_back(c);
+    for (auto it = entered.rbegin(); it != entered.rend(); ++it) {
+        (*it)->DoEnter();
+        if (FFocused != Control)
+            return;
+    }
+}
+
+void TForm::StartHintTimer()
+{
+    if (!FHover || HintTextOf(FHover).empty() || !FHandle)
+        return;
+    FHintTimer = SetTimer(HintTimerId, HintPause);
+}
+
+void TForm::CancelHint()
+{
+    if (FHintTimer) {
+        FHintTimer = false;
+        KillTimer(HintTimerId);
+    }
+    if (FHintWindow)
+        FHintWindow->CloseUp();
+}
+
+void TForm::HintChanged()
+{
+    if (FHintWindow && FHintWindow->Visible())
+        CancelHint();
+    else if (!FHintTimer)
+        StartHintTimer();
+}
+
+void TForm::ShowHintNow()
+{
+    FHintTimer = false;
+    KillTimer(HintTimerId);
+    const std::string text = HintTextOf(FHover);
+    if (text.empty() || !FPointerInside || !Visible())
+        return;
+    if (!FHintWindow) {
+        FHintWindow = new THintWindow(this);
+        FHintWindow->SetPopupOwner(this);
+    }
+    // The hint lies below the pointer, clear of the pointer's picture.
+    const TPoint origin = ClientOrigin();
+    FHintWindow->ActivateHint(origin.Translated(FPointer.X, FPointer.Y + 20), text);
+}
+
+void TForm::AddPopup(TPopupWindow* Popup)
+{
+    if (std::find(FPopups.begin(), FPopups.end(), Popup) == FPopups.end())
+        FPopups.push_back(Popup);
+}
+
+void TForm::RemovePopup(TPopupWindow* Popup)
+{
+    FPopups.erase(std::remove(FPopups.begin(), FPopups.end(), Popup), FPopups.end());
+    if (FHintWindow == Popup)
+        FHintWindow = nullptr;
+}
+
+bool TForm::ClosePopups()
+{
+    bool any = false;
+    const std::vector<TPopupWindow*> popups = FPopups;
+    for (TPopupWindow* p : popups) {
+        if (std::find(FPopups.begin(), FPopups.end(), p) == FPopups.end() || !p->Visible())
+            continue;
+        any = true;
+        p->CloseUp();
+    }
+    return any;
 }
 
 void TForm::DoCreate()
@@ -355,6 +595,22 @@ void TForm::HandleNativeEvent(const TNativeEvent& Event)
     case TNativeEvent::MouseUp:
     case TNativeEvent::MouseMove:
         HandleMouseEvent(Event);
+        break;
+    case TNativeEvent::MouseEnter:
+        FPointer = Event.Position;
+        FPointerInside = ClientRect().Contains(Event.Position);
+        PointerTargetsChanged();
+        break;
+    case TNativeEvent::MouseLeave:
+        FPointerInside = false;
+        PointerTargetsChanged();
+        break;
+    case TNativeEvent::Destroyed:
+        HandleHostDestroyed();
+        if (FReleaseWhenGone) {
+            delete this;
+            return;
+        }
         break;
     case TNativeEvent::KeyDown:
     case TNativeEvent::KeyUp:
@@ -376,12 +632,17 @@ void TForm::HandleNativeEvent(const TNativeEvent& Event)
             FExposed.Add(Event.Area.Intersected(ClientRect()));
         break;
     case TNativeEvent::Resized:
+        if (Event.Area.Left != Left() || Event.Area.Top != Top())
+            ClosePopups();
         TControl::SetBounds(Event.Area.Left, Event.Area.Top, Event.Area.Width(), Event.Area.Height());
         SizeBackBuffer();
         Invalidate();
         break;
     case TNativeEvent::Timer:
-        Perform(WM_TIMER, Event.TimerId, 0);
+        if (Event.TimerId == HintTimerId)
+            ShowHintNow();
+        else
+            Perform(WM_TIMER, Event.TimerId, 0);
         break;
     case TNativeEvent::Message:
         if (Event.Msg == CM_RELEASE) {
@@ -399,22 +660,29 @@ void TForm::HandleMouseEvent(const TNativeEvent& Event)
 {
     FPointer = Event.Position;
     FPointerInside = ClientRect().Contains(Event.Position);
-    // While a button is held over a control, the control keeps the pointer's events.
-    TControl* target = FCapture;
-    if (!target) {
-        target = WindowedControlAt(Event.Position);
-        if (!target && Event.Kind != TNativeEvent::MouseMove)
-            return;
+    UpdateHover();
+    if (Event.Kind == TNativeEvent::MouseDown) {
+        // A press ends the hint; the next one waits until the pointer comes to another control.
+        CancelHint();
+    } else if (Event.Kind == TNativeEvent::MouseMove && FHintTimer) {
+        // The hint shows once the pointer rests: every move starts the wait again.
+        StartHintTimer();
     }
-    if (Event.Kind == TNativeEvent::MouseDown && (target->ControlStyle() & csCaptureMouse))
+    // While a button is held over a control, the control keeps the pointer's events.
+    TControl* target = FCapture ? FCapture : FHover;
+    if (Event.Kind == TNativeEvent::MouseDown && target && (target->ControlStyle() & csCaptureMouse)) {
+        const bool captured = FCapture != nullptr;
         FCapture = target;
+        if (!captured && !HoldsPointer())
+            WindowSystem().CapturePointer(Handle(), true);
+    }
     uint32_t msg = WM_MOUSEMOVE;
     if (Event.Kind == TNativeEvent::MouseDown)
         msg = ButtonDownMessage(Event.Button);
     else if (Event.Kind == TNativeEvent::MouseUp)
         msg = ButtonUpMessage(Event.Button);
     if (Event.Kind == TNativeEvent::MouseUp && !(Event.Shift & (ssLeft | ssRight | ssMiddle)))
-        FCapture = nullptr;
+        ReleaseCapture();
     UpdatePointer();
     if (!target)
         return;
@@ -424,13 +692,67 @@ void TForm::HandleMouseEvent(const TNativeEvent& Event)
 
 void TForm::HandleKeyOrWheel(const TNativeEvent& Event)
 {
-    TControl* target = FFocused && FFocused->Showing() ? static_cast<TControl*>(FFocused) : this;
+    TWinControl* focus = FFocused && FFocused->CanFocus() ? FFocused : this;
     if (Event.Kind == TNativeEvent::Wheel) {
         const uintptr_t w = (static_cast<uintptr_t>(static_cast<uint16_t>(Event.WheelDelta)) << 16) | MouseKeys(Event.Shift);
-        target->Perform(WM_MOUSEWHEEL, w, PointToLParam(Event.Position), Event.Shift);
+        focus->Perform(WM_MOUSEWHEEL, w, PointToLParam(Event.Position), Event.Shift);
         return;
     }
-    target->Perform(Event.Kind == TNativeEvent::KeyDown ? WM_KEYDOWN : WM_KEYUP, Event.Key, 0, Event.Shift);
+    const uint32_t msg = Event.Kind == TNativeEvent::KeyDown ? WM_KEYDOWN : WM_KEYUP;
+    if (msg == WM_KEYDOWN)
+        CancelHint();
+    // The focused control has the key first; what it leaves goes on to its parent, and so on
+    // up to the form.
+    uint16_t key = Event.Key;
+    for (TWinControl* c = focus; c; c = c->Parent()) {
+        TMessage m{msg, key, 0, 0, Event.Shift};
+        c->Deliver(m);
+        key = LoWord(m.WParam);
+        if (key == 0 || m.Result != 0 || c == this)
+            break;
+    }
+    if (key != 0 && msg == WM_KEYDOWN)
+        DialogKey(key, Event.Shift);
+}
+
+void TForm::DialogKey(uint16_t& Key, TShiftState Shift)
+{
+    const bool alt = (Shift & ssAlt) != 0;
+    const bool ctrl = (Shift & ssCtrl) != 0;
+    if (Key == VK_TAB && !alt && !ctrl) {
+        if (TWinControl* next = FindNextControl(FFocused, (Shift & ssShift) == 0, true))
+            next->SetFocus();
+        Key = 0;
+    } else if (Key == VK_ESCAPE && !alt && !ctrl) {
+        if (!ClosePopups())
+            Close();
+        Key = 0;
+    } else if (Key == VK_F4 && alt && !ctrl) {
+        Close();
+        Key = 0;
+    }
+}
+
+// The host of a foreign child took the window with it. The form forgets the window without
+// asking for anything more of it and closes, as if the user had closed it.
+void TForm::HandleHostDestroyed()
+{
+    if (!FHandle)
+        return;
+    FHostGone = true;
+    ClosePopups();
+    CancelHint();
+    Application().UnregisterTarget(FHandle);
+    WindowSystem().Destroy(FHandle);
+    FHandle = 0;
+    FCapture = nullptr;
+    FPointerInside = false;
+    UpdateHover();
+    SetVisibleFlag(false);
+    FInvalid.Clear();
+    FExposed.Clear();
+    TNativeViewHost::PlaceAll();
+    Close();
 }
 
 void TForm::Dispatch(TMessage& Message)
@@ -438,6 +760,10 @@ void TForm::Dispatch(TMessage& Message)
     switch (Message.Msg) {
     case WM_ACTIVATE: {
         FActive = LoWord(Message.WParam) != WA_INACTIVE;
+        if (!FActive) {
+            ClosePopups();
+            CancelHint();
+        }
         const TNotifyEvent& handler = FActive ? OnActivate : OnDeactivate;
         if (handler)
             handler(this);

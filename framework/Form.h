@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <vector>
 
 #include "framework/NativeEventTarget.h"
 #include "framework/WinControl.h"
@@ -10,6 +11,9 @@ enum class TFormStyle : uint8_t { fsNormal, fsStayOnTop };
 enum class TCloseAction : uint8_t { caNone, caHide, caFree, caMinimize };
 
 using TCloseEvent = std::function<void(TObject* Sender, TCloseAction& Action)>;
+
+class THintWindow;
+class TPopupWindow;
 
 // A top-level window. It owns one native window and one back buffer: every paint of the form
 // and its controls goes into the back buffer, and only the areas that were painted are shown.
@@ -35,6 +39,17 @@ public:
     void SetBorderStyle(TFormBorderStyle Value);
     TFormStyle FormStyle() const { return FFormStyle; }
     void SetFormStyle(TFormStyle Value);
+    // A full-screen form is a frameless window that covers the screen and takes the keyboard
+    // and pointer while it shows (the saver). It sizes itself; this only says what it is.
+    bool FullScreen() const { return FFullScreen; }
+    void SetFullScreen(bool Value);
+    // Makes the form a child of a window of another program, given by the system's handle
+    // (an HWND, an X window id), and sizes it to that window. False, with nothing changed,
+    // when the handle names no window. When the host goes away, the form closes.
+    bool EmbedIn(uintptr_t HostHandle);
+    uintptr_t ForeignHost() const { return FForeignHost; }
+    // Where the client area's (0, 0) lies on the screen.
+    TPoint ClientOrigin() const;
 
     // The native window, created on first use.
     TNativeWindow Handle();
@@ -57,7 +72,12 @@ public:
     void PostMessage(uint32_t Msg, uintptr_t WParam, intptr_t LParam);
 
     // Ends a mouse capture: the pointer's events go again to whatever lies under it.
-    void ReleaseCapture() { FCapture = nullptr; }
+    void ReleaseCapture();
+    // The control that got the press of a button still held: it gets the pointer's moves and
+    // the release, wherever they happen.
+    TControl* CaptureControl() const { return FCapture; }
+    // The control under the pointer (the one between its MouseEnter and MouseLeave).
+    TControl* MouseControl() const { return FHover; }
 
     // Paint cycle.
     TBitmap& BackBuffer() { return FBackBuffer; }
@@ -81,8 +101,30 @@ public:
     void UpdatePointer();
     // The control a removed control must no longer be known to the form as.
     void ControlRemoved(TControl* Control);
+    // A control was hidden or disabled: it and the controls inside it lose the capture and the
+    // focus.
+    void ControlGone(TControl* Control);
+    // Something moved, showed, hid, or changed its enabled state: the control under the
+    // pointer is found again, with MouseLeave and MouseEnter where it changed.
+    void PointerTargetsChanged();
     TWinControl* FocusedControl() const { return FFocused; }
-    void SetFocusedControl(TWinControl* Control) { FFocused = Control; }
+    // Moves the focus: the controls it leaves get their exit events, innermost first, then
+    // the controls it enters get their enter events, outermost first. nullptr (or the form)
+    // leaves the focus with the form itself.
+    void SetFocusedControl(TWinControl* Control);
+
+    // Hints: the small window that shows a control's hint after the pointer rested on it.
+    // HintPause is how long it must rest, in milliseconds.
+    static constexpr uint32_t HintPause = 500;
+    THintWindow* HintWindow() const { return FHintWindow; }
+    // Hides the hint and forgets the pointer's rest; a new one starts on the next control.
+    void CancelHint();
+    // A control's hint or ShowHint changed.
+    void HintChanged();
+
+    // Pop-up windows owned by this form that are open now; they close when the form moves,
+    // hides or loses activation. True when any was open.
+    bool ClosePopups();
 
     // Runs the create handler; an error it raises is shown and construction goes on.
     virtual void DoCreate();
@@ -95,13 +137,31 @@ public:
     TNotifyEvent OnActivate;
     TNotifyEvent OnDeactivate;
 
+protected:
+    // The native window this form asks for: its kind, place and caption.
+    virtual TNativeWindowParams NativeParams() const;
+    // Whether the form keeps the pointer captured on its own (an open pop-up), so that the end
+    // of a press does not give the pointer back to the window system.
+    virtual bool HoldsPointer() const { return false; }
+    // What the form does with a key that no control took: Tab and Shift+Tab move the focus
+    // through the tab cycle, Esc closes an open pop-up or else the form, Alt+F4 closes it.
+    virtual void DialogKey(uint16_t& Key, TShiftState Shift);
+
 private:
-    TNativeWindowParams NativeParams() const;
+    friend class TPopupWindow;
     TRect FrameInsets() const;
     void ApplyNativeStyle();
     void HandleMouseEvent(const TNativeEvent& Event);
     void HandleKeyOrWheel(const TNativeEvent& Event);
+    void HandleHostDestroyed();
     TControl* ControlUnderPointer();
+    // The enabled control under the pointer, capture left aside; nullptr outside the window.
+    TControl* ControlAtPointer();
+    void UpdateHover();
+    void StartHintTimer();
+    void ShowHintNow();
+    void AddPopup(TPopupWindow* Popup);
+    void RemovePopup(TPopupWindow* Popup);
     // Sizes the back buffer to the client area; a new size starts a new generation. True when
     // the size was new.
     bool SizeBackBuffer();
@@ -113,6 +173,10 @@ private:
     std::string FCaption;
     TFormBorderStyle FBorderStyle = TFormBorderStyle::bsSizeable;
     TFormStyle FFormStyle = TFormStyle::fsNormal;
+    bool FFullScreen = false;
+    uintptr_t FForeignHost = 0;
+    bool FHostGone = false;
+    bool FReleaseWhenGone = false;
     TNativeWindow FHandle = 0;
     TBitmap FBackBuffer;
     TRegion FInvalid;
@@ -124,7 +188,11 @@ private:
     bool FActive = false;
     bool FClosed = false;
     TControl* FCapture = nullptr;
+    TControl* FHover = nullptr;
     TWinControl* FFocused = nullptr;
+    THintWindow* FHintWindow = nullptr;
+    bool FHintTimer = false;
+    std::vector<TPopupWindow*> FPopups;
     TPoint FPointer{-1, -1};
     bool FPointerInside = false;
     TCursor FShownCursor = crDefault;

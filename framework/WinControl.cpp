@@ -53,7 +53,7 @@ void TWinControl::Repaint()
     Update();
 }
 
-TWinControl* TWinControl::WindowedControlAt(TPoint Point)
+TWinControl* TWinControl::WindowedControlAt(TPoint Point, bool AllowDisabled)
 {
     if (!ClientRect().Contains(Point))
         return nullptr;
@@ -61,18 +61,20 @@ TWinControl* TWinControl::WindowedControlAt(TPoint Point)
         TControl* c = *it;
         if (!c->IsWindowed() || !c->Visible() || !c->BoundsRect().Contains(Point))
             continue;
+        if (!AllowDisabled && !c->Enabled())
+            continue;
         auto* w = static_cast<TWinControl*>(c);
-        if (TWinControl* hit = w->WindowedControlAt(Point.Translated(-c->Left(), -c->Top())))
+        if (TWinControl* hit = w->WindowedControlAt(Point.Translated(-c->Left(), -c->Top()), AllowDisabled))
             return hit;
     }
     return this;
 }
 
-TControl* TWinControl::ControlAtPos(TPoint Point) const
+TControl* TWinControl::ControlAtPos(TPoint Point, bool AllowDisabled) const
 {
     for (auto it = FControls.rbegin(); it != FControls.rend(); ++it) {
         TControl* c = *it;
-        if (!c->IsWindowed() && c->Visible() && c->BoundsRect().Contains(Point))
+        if (!c->IsWindowed() && c->Visible() && (AllowDisabled || c->Enabled()) && c->BoundsRect().Contains(Point))
             return c;
     }
     return nullptr;
@@ -326,8 +328,82 @@ void TWinControl::RepaintChildOn(TControl* Child, TBitmap& Surface, TPoint Origi
 
 void TWinControl::SetFocus()
 {
-    if (TForm* form = ParentForm())
-        form->SetFocusedControl(this == form ? nullptr : this);
+    TForm* form = ParentForm();
+    if (!form)
+        return;
+    if (this == form)
+        form->SetFocusedControl(nullptr);
+    else if (CanFocus())
+        form->SetFocusedControl(this);
+}
+
+bool TWinControl::CanFocus() const
+{
+    const TForm* form = ParentForm();
+    if (!form)
+        return false;
+    // The form's own visibility does not count: a control may take the focus before its form
+    // is shown, as a dialog picks its first control while it is being made.
+    for (const TControl* c = this; c && c != form; c = c->Parent())
+        if (!c->Visible() || !c->Enabled())
+            return false;
+    return form->Enabled();
+}
+
+void TWinControl::SetTabStop(bool Value) { FTabStop = Value; }
+
+void TWinControl::CollectTabOrder(std::vector<TWinControl*>& Out) const
+{
+    for (TControl* c : FControls) {
+        if (!c->IsWindowed())
+            continue;
+        auto* w = static_cast<TWinControl*>(c);
+        Out.push_back(w);
+        w->CollectTabOrder(Out);
+    }
+}
+
+TWinControl* TWinControl::FindNextControl(TWinControl* Current, bool Forward, bool CheckTabStop) const
+{
+    std::vector<TWinControl*> order;
+    CollectTabOrder(order);
+    const int n = static_cast<int>(order.size());
+    const auto at = std::find(order.begin(), order.end(), Current);
+    // Without a current control the walk starts just outside the list, so that its first step
+    // lands on the first (or the last) control.
+    int i = at != order.end() ? static_cast<int>(at - order.begin()) : Forward ? -1 : n;
+    for (int k = 0; k < n; ++k) {
+        i = Forward ? (i + 1) % n : (i + n - 1) % n;
+        TWinControl* w = order[static_cast<size_t>(i)];
+        if (w->CanFocus() && (!CheckTabStop || w->TabStop()))
+            return w;
+    }
+    return nullptr;
+}
+
+void TWinControl::SelectFirst()
+{
+    TWinControl* first = FindNextControl(nullptr, true, true);
+    if (!first)
+        first = FindNextControl(nullptr, true, false);
+    if (!first && CanFocus())
+        first = this;
+    if (first)
+        first->SetFocus();
+}
+
+void TWinControl::DoEnter()
+{
+    if (OnEnter)
+        OnEnter(this);
+    Invalidate();
+}
+
+void TWinControl::DoExit()
+{
+    if (OnExit)
+        OnExit(this);
+    Invalidate();
 }
 
 bool TWinControl::Focused() const
@@ -346,6 +422,8 @@ void TWinControl::Dispatch(TMessage& Message)
             KeyDown(key, Message.Shift);
         else
             KeyUp(key, Message.Shift);
+        // The key as the handler left it goes on to the parent.
+        Message.WParam = key;
         if (key == 0)
             Message.Result = 1;
         break;
@@ -359,7 +437,11 @@ void TWinControl::Dispatch(TMessage& Message)
     case WM_MBUTTONUP: {
         // Over a windowless child the child takes the event, in its own coordinates.
         const TPoint p = LParamToPoint(Message.LParam);
-        if (TControl* c = ControlAtPos(p)) {
+        // A control that holds the pointer after a press on its own surface keeps it, also
+        // over its windowless children.
+        const TForm* form = ParentForm();
+        TControl* c = form && form->CaptureControl() == this ? nullptr : ControlAtPos(p);
+        if (c) {
             TMessage forwarded = Message;
             forwarded.LParam = PointToLParam(p.Translated(-c->Left(), -c->Top()));
             c->Deliver(forwarded);

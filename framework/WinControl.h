@@ -27,10 +27,12 @@ public:
     void Repaint() override;
 
     // The topmost visible windowed control (this one or a descendant) at Point, given in this
-    // control's client coordinates; nullptr when Point is outside.
-    TWinControl* WindowedControlAt(TPoint Point);
-    // The topmost visible windowless child at Point (client coordinates), or nullptr.
-    TControl* ControlAtPos(TPoint Point) const;
+    // control's client coordinates; nullptr when Point is outside. Disabled controls are passed
+    // over, as if they were not there, unless AllowDisabled is set.
+    TWinControl* WindowedControlAt(TPoint Point, bool AllowDisabled = false);
+    // The topmost visible windowless child at Point (client coordinates), or nullptr; disabled
+    // children are passed over unless AllowDisabled is set.
+    TControl* ControlAtPos(TPoint Point, bool AllowDisabled = false) const;
 
     // Paints Area (surface coordinates) of this control and its children onto Surface, on
     // which this control's client (0, 0) lies at Origin: background erase, own Paint (left out
@@ -50,12 +52,33 @@ public:
     // this control's windowless content nor cut off by a parent, in form coordinates.
     TRegion VisibleArea(const TRect& Rect) const;
 
-    // Keyboard focus: key events and wheel turns go to the focused control of a form.
+    // Keyboard focus: key events and wheel turns go to the focused control of a form; a key
+    // it leaves unhandled (non-zero) goes on to its parent, and so on up to the form.
+    // SetFocus does nothing for a control that cannot take the focus.
     void SetFocus();
     bool Focused() const;
+    // Whether the control can take the focus: it and its parents up to the form are visible
+    // and enabled, and it lies in a form.
+    virtual bool CanFocus() const;
+    // Whether Tab and Shift+Tab stop at the control.
+    bool TabStop() const { return FTabStop; }
+    void SetTabStop(bool Value);
+    // The windowed control inside this one that comes after Current (before it when Forward
+    // is false) in the order of the tab cycle: depth first through the children in the order
+    // they were added, wrapping round at the end. Only controls that can take the focus count,
+    // and with CheckTabStop only those with TabStop. Current nullptr starts at the beginning
+    // (or the end); nullptr when no control qualifies.
+    TWinControl* FindNextControl(TWinControl* Current, bool Forward, bool CheckTabStop) const;
+    // Focuses the first control inside that can take the focus, preferring TabStop ones; this
+    // control itself when none inside can. A page that becomes active calls it so that it
+    // gets its enter event.
+    void SelectFirst();
 
     TKeyEvent OnKeyDown;
     TKeyEvent OnKeyUp;
+    // The focus came into the control (or into a control inside it), or left it.
+    TNotifyEvent OnEnter;
+    TNotifyEvent OnExit;
 
     void Dispatch(TMessage& Message) override;
 
@@ -68,6 +91,10 @@ protected:
     virtual void KeyDown(uint16_t& Key, TShiftState Shift);
     virtual void KeyUp(uint16_t& Key, TShiftState Shift);
     void ColorChanged() override;
+    // The focus came in or went: fire OnEnter or OnExit and repaint, so that the control's
+    // focus mark shows or goes.
+    virtual void DoEnter();
+    virtual void DoExit();
 
 private:
     friend class TControl;
@@ -102,7 +129,11 @@ private:
     // that shows this control: the next layer out or the form's back buffer.
     void ShowLayerArea(const TRegion& Area);
 
+    // Appends the windowed controls inside this one in tab-cycle order.
+    void CollectTabOrder(std::vector<TWinControl*>& Out) const;
+
     std::vector<TControl*> FControls;
+    bool FTabStop = false;
     bool FLayered = false;
     std::unique_ptr<TBitmap> FLayer;
     TRegion FLayerInvalid;

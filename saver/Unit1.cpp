@@ -80,9 +80,11 @@ TLabel* TForm1::LabelNumber(int Number) const
     return Number >= 1 && Number <= 20 ? this->*Labels[Number - 1] : nullptr;
 }
 
-// Places the window at (0, 0) with the size of the primary screen.
+// Places the window at (0, 0) with the size of the primary screen, as a full-screen window that
+// takes the keyboard and the pointer.
 void TForm1::CoverScreen()
 {
+    SetFullScreen(true);
     INativeWindows* windows = Application().Windows();
     const TRect screen = windows ? windows->ScreenRect() : TRect{};
     FScreenWidth = screen.Width();

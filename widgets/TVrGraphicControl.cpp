@@ -25,15 +25,3 @@ void TVrGraphicControl::UpdateControlBounds()
     AdjustControlSize();
     UpdateControlCanvas();
 }
-
-void TVrGraphicControl::MouseEnter()
-{
-    if (OnMouseEnter)
-        OnMouseEnter(this);
-}
-
-void TVrGraphicControl::MouseLeave()
-{
-    if (OnMouseLeave)
-        OnMouseLeave(this);
-}

@@ -19,10 +19,6 @@ public:
     // many keeps every update from painting until a BeginUpdate brings the count back to 0.
     void EndUpdate();
 
-    // Optional notifications of MouseEnter and MouseLeave.
-    TNotifyEvent OnMouseEnter;
-    TNotifyEvent OnMouseLeave;
-
 protected:
     // Asks for the widget's current state to be shown now: a repaint when the widget is not
     // loading and no update bracket is open, otherwise nothing. Every setter that changes the
@@ -32,8 +28,6 @@ protected:
     virtual void UpdateControlBounds();
     // Works out the size the content needs; nothing for a widget of fixed size.
     virtual void AdjustControlSize() {}
-    virtual void MouseEnter();
-    virtual void MouseLeave();
     // A change of font or text changes the picture.
     virtual void FontChanged() { UpdateControlCanvas(); }
     virtual void TextChanged() { UpdateControlCanvas(); }

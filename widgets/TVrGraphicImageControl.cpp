@@ -104,20 +104,18 @@ void TVrGraphicImageControl::Paint()
         CaptureNextTime();
 }
 
-void TVrGraphicImageControl::CaptureNextTime()
-{
-    FCaptureDue = true;
-    SetControlStyle(ControlStyle() & ~csOpaque);
-}
+void TVrGraphicImageControl::CaptureNextTime() { FCaptureDue = true; }
 
 // A self-update reuses the saved copy of the parent's pixels only when there is one of the
 // widget's size; otherwise the parent repaints the area and the widget captures it afresh.
+// With a copy, the widget and the siblings above it are painted over what the surface shows,
+// without making the parent redraw its background.
 //
 // The framework may paint the widget in several pieces (where a windowed control above cuts
 // its rectangle), and in this repaint the surface under a piece holds the widget's previous
 // picture, not the parent's background. So every piece of the repaint uses the saved copy, and
 // only when the repaint is over does the widget become capture-due again. When nothing was
-// painted (hidden, loading, an open update), the widget stays opaque and the next paint, of
+// painted (hidden, loading, an open update), the widget stays as it is and the next paint, of
 // whatever cause, reuses the copy once more.
 void TVrGraphicImageControl::UpdateControlCanvas()
 {
@@ -126,11 +124,12 @@ void TVrGraphicImageControl::UpdateControlCanvas()
         return;
     }
     FCaptureDue = false;
-    SetControlStyle(ControlStyle() | csOpaque);
+    if (Loading() || UpdateCount() != 0)
+        return;
     const uint64_t before = FPresentations;
     FReusingSnapshot = true;
     try {
-        TVrGraphicControl::UpdateControlCanvas();
+        RepaintOver();
     } catch (...) {
         FReusingSnapshot = false;
         throw;

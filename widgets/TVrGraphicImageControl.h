@@ -14,11 +14,10 @@ class TCanvas;
 // A transparent widget keeps ParentImage, a copy of its parent's pixels under it, and starts
 // each picture from that copy. Between paints CaptureDue is true and the widget is not opaque:
 // when the parent repaints the area, it draws its own background first and the widget copies
-// it afresh. When the widget updates itself and already has a copy of its size, it turns
-// opaque and clears CaptureDue for that one repaint: the framework then repaints only this
-// widget and the siblings above it, straight from the saved copy, without making the parent
-// redraw its background. Once the picture is shown the widget is capture-due and non-opaque
-// again.
+// it afresh. When the widget updates itself and already has a copy of its size, it clears
+// CaptureDue and repaints over the surface (RepaintOver): only this widget and the siblings
+// above it are painted, straight from the saved copy, without making the parent redraw its
+// background. Once the picture is shown the widget is capture-due again.
 class TVrGraphicImageControl : public TVrGraphicControl {
 public:
     explicit TVrGraphicImageControl(TComponent* Owner);
@@ -64,7 +63,7 @@ protected:
 
 private:
     bool SnapshotFits() const;
-    // Back to the normal state between paints: capture due, not opaque.
+    // Back to the normal state between paints: capture due.
     void CaptureNextTime();
     // Whether the surface inside the clip already shows the buffer everywhere but in the noted
     // areas.

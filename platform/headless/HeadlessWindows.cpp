@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "platform/IClock.h"
+#include "platform/headless/HeadlessChildView.h"
 #include "platform/core/Exception.h"
 
 THeadlessWindows::THeadlessWindows(IClock& Clock, int32_t ScreenWidth, int32_t ScreenHeight)
@@ -333,4 +334,68 @@ TCursor THeadlessWindows::Pointer(TNativeWindow Window) const
 {
     const TWindowState* w = this->Window(Window);
     return w ? w->Pointer : crDefault;
+}
+
+void THeadlessWindows::MouseEnter(TNativeWindow Window, TPoint Position)
+{
+    TNativeEvent e = MakeEvent(TNativeEvent::MouseEnter, Window);
+    e.Position = Position;
+    Queue(e);
+}
+
+void THeadlessWindows::MouseLeave(TNativeWindow Window) { Queue(MakeEvent(TNativeEvent::MouseLeave, Window)); }
+
+void THeadlessWindows::CapturePointer(TNativeWindow Window, bool Capture)
+{
+    FCaptureChanges.emplace_back(Window, Capture);
+    if (Capture)
+        FPointerCapture = Window;
+    else if (FPointerCapture == Window)
+        FPointerCapture = 0;
+}
+
+// A window's system handle is its handle here.
+uintptr_t THeadlessWindows::SystemHandle(TNativeWindow Window) const
+{
+    const TWindowState* w = this->Window(Window);
+    return w && !w->Params.MessageOnly && w->Params.Kind != TNativeWindowKind::MessageOnly ? Window : 0;
+}
+
+bool THeadlessWindows::SystemWindowRect(uintptr_t Handle, TRect& Rect) const
+{
+    if (auto it = FForeignWindows.find(Handle); it != FForeignWindows.end()) {
+        Rect = it->second;
+        return true;
+    }
+    if (SystemHandle(Handle) == 0)
+        return false;
+    Rect = this->Window(Handle)->Params.Bounds;
+    return true;
+}
+
+std::unique_ptr<INativeChildView> THeadlessWindows::CreateChildView(TNativeWindow Parent, uint32_t RGB)
+{
+    if (!Find(Parent))
+        return nullptr;
+    return std::make_unique<THeadlessChildView>(Parent, RGB, FNextViewHandle++);
+}
+
+void THeadlessWindows::AddForeignWindow(uintptr_t Handle, const TRect& Rect) { FForeignWindows[Handle] = Rect; }
+
+void THeadlessWindows::DestroyForeignWindow(uintptr_t Handle)
+{
+    if (FForeignWindows.erase(Handle) == 0)
+        return;
+    for (const auto& [h, w] : FWindows)
+        if (w->Params.Kind == TNativeWindowKind::ForeignChild && w->Params.Host == Handle)
+            Queue(MakeEvent(TNativeEvent::Destroyed, h));
+}
+
+std::vector<TNativeWindow> THeadlessWindows::WindowsOfKind(TNativeWindowKind Kind) const
+{
+    std::vector<TNativeWindow> out;
+    for (const auto& [h, w] : FWindows)
+        if (w->Params.Kind == Kind)
+            out.push_back(h);
+    return out;
 }

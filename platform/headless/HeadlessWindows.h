@@ -56,6 +56,10 @@ public:
     TRect ScreenRect() const override { return {0, 0, FScreenWidth, FScreenHeight}; }
     void ShowErrorBox(const std::string& Caption, const std::string& Text) override;
     void ShowInfoBox(const std::string& Caption, const std::string& Text) override;
+    void CapturePointer(TNativeWindow Window, bool Capture) override;
+    uintptr_t SystemHandle(TNativeWindow Window) const override;
+    bool SystemWindowRect(uintptr_t Handle, TRect& Rect) const override;
+    std::unique_ptr<INativeChildView> CreateChildView(TNativeWindow Parent, uint32_t RGB) override;
 
     // The screen.
     void SetScreenSize(int32_t Width, int32_t Height);
@@ -74,6 +78,14 @@ public:
     void SystemCommand(TNativeWindow Window, uint32_t Command);
     void CloseRequest(TNativeWindow Window);
     void Expose(TNativeWindow Window, const TRect& Area);
+    // The pointer came into the window's client area at Position, or left it.
+    void MouseEnter(TNativeWindow Window, TPoint Position);
+    void MouseLeave(TNativeWindow Window);
+
+    // Windows of other programs, known by their system handle: a foreign child's host.
+    // Destroying one queues Destroyed for every window of this program inside it.
+    void AddForeignWindow(uintptr_t Handle, const TRect& Rect);
+    void DestroyForeignWindow(uintptr_t Handle);
     void Queue(const TNativeEvent& Event);
     size_t QueuedEvents() const;
 
@@ -99,6 +111,12 @@ public:
     const std::vector<uint32_t>& DefaultSystemCommands() const { return FSystemCommands; }
     int MoveDrags() const { return FMoveDrags; }
     bool TimerRunning(TNativeWindow Window, uintptr_t Id) const;
+    // The window that holds the pointer now (0 for none), and every change of it in order:
+    // (window, captured).
+    TNativeWindow PointerCapture() const { return FPointerCapture; }
+    const std::vector<std::pair<TNativeWindow, bool>>& CaptureChanges() const { return FCaptureChanges; }
+    // The windows of a kind, oldest first.
+    std::vector<TNativeWindow> WindowsOfKind(TNativeWindowKind Kind) const;
 
 private:
     struct TTimer {
@@ -120,6 +138,10 @@ private:
     std::vector<TErrorBox> FInfoBoxes;
     std::vector<uint32_t> FSystemCommands;
     int FMoveDrags = 0;
+    TNativeWindow FPointerCapture = 0;
+    std::vector<std::pair<TNativeWindow, bool>> FCaptureChanges;
+    std::map<uintptr_t, TRect> FForeignWindows;
+    uintptr_t FNextViewHandle = 0x7000;
     std::function<void()> FOnWait;
     uint32_t FStallLimit = 5000;
     bool FStalled = false;

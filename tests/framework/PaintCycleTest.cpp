@@ -126,10 +126,12 @@ TEST_F(PaintCycle, OwnPaintLeavesOutOpaqueChildrenOnly)
 
 TEST_F(PaintCycle, RepaintOfOpaqueChildPaintsItAndLaterOverlappingSiblingsOnly)
 {
-    const struct { bool opaque; std::vector<std::string> painted; } cases[] = {
-        {true, {"A (0,0)-(20,20)", "B (0,0)-(10,10)"}},
+    const struct { bool opaque; bool over; std::vector<std::string> painted; } cases[] = {
+        {true, false, {"A (0,0)-(20,20)", "B (0,0)-(10,10)"}},
         // The parent paints the area, leaving out what the opaque C covers, then every child in it.
-        {false, {"panel (10,15)-(30,30)", "panel (15,10)-(30,15)", "C (10,10)-(15,15)", "A (0,0)-(20,20)", "B (0,0)-(10,10)"}},
+        {false, false, {"panel (10,15)-(30,30)", "panel (15,10)-(30,15)", "C (10,10)-(15,15)", "A (0,0)-(20,20)", "B (0,0)-(10,10)"}},
+        // Painting over the surface leaves the parent out whatever the flag says.
+        {false, true, {"A (0,0)-(20,20)", "B (0,0)-(10,10)"}},
     };
     for (const auto& c : cases) {
         auto* panel = new TPanel(Form, "panel", {0, 0, 80, 80}, clBlack, Log);
@@ -140,8 +142,12 @@ TEST_F(PaintCycle, RepaintOfOpaqueChildPaintsItAndLaterOverlappingSiblingsOnly)
         ShowAndPaint(*Form);
         Log.clear();
 
-        a->Repaint();
-        EXPECT_EQ(Log, c.painted) << "opaque: " << c.opaque;
+        if (c.over)
+            a->RepaintOver();
+        else
+            a->Repaint();
+        EXPECT_EQ(Log, c.painted) << "opaque: " << c.opaque << ", over: " << c.over;
+        EXPECT_EQ(a->Opaque(), c.opaque) << "the flag stays as it was";
         EXPECT_EQ(Screen.PresentedAreas(Window()), std::vector<TRect>{TRect(10, 10, 30, 30)}) << "opaque: " << c.opaque;
         EXPECT_FALSE(Form->PaintPending()) << "the repaint happens at once";
         delete panel;

@@ -219,7 +219,6 @@ TEST_F(WidgetBase, SelfUpdateThatCannotPaintLeavesTheSnapshotForTheNextPaint)
 
         w->SetDot(clYellow);
         EXPECT_TRUE(w->Paints.empty()) << c.name;
-        EXPECT_TRUE(w->Opaque()) << c.name;
         EXPECT_FALSE(w->CaptureDue()) << c.name;
 
         // The next paint, though the parent causes it, reuses the old copy once.

@@ -5,6 +5,7 @@
 
 #include "platform/core/Exception.h"
 #include "platform/gfx/Bitmap.h"
+#include "platform/headless/HeadlessChildView.h"
 #include "platform/headless/HeadlessClock.h"
 #include "platform/headless/HeadlessWindows.h"
 
@@ -131,4 +132,60 @@ TEST_F(HeadlessWindows, FrameInsetsApplyOnlyToWindowsWithBorderOrCaption)
     EXPECT_EQ(Screen.Pixels(w).Width(), 100);
     EXPECT_EQ(Screen.Pixels(w).Height(), 100);
     EXPECT_EQ(Screen.FrameInsets(Plain({})), TRect());
+}
+
+TEST_F(HeadlessWindows, ForeignWindowsAnswerForTheirRectangleAndTakeTheirChildrenWithThem)
+{
+    Screen.AddForeignWindow(0x5000, {10, 20, 170, 140});
+    TNativeWindowParams child = Plain({0, 0, 160, 120});
+    child.Kind = TNativeWindowKind::ForeignChild;
+    child.Host = 0x5000;
+    const TNativeWindow embedded = Screen.Create(child);
+    TRect r;
+    ASSERT_TRUE(Screen.SystemWindowRect(0x5000, r));
+    EXPECT_EQ(r, (TRect{10, 20, 170, 140}));
+    ASSERT_TRUE(Screen.SystemWindowRect(Screen.SystemHandle(Window), r)) << "this program's windows answer too";
+    EXPECT_EQ(r, (TRect{0, 0, 40, 30}));
+    EXPECT_FALSE(Screen.SystemWindowRect(0x5001, r));
+    EXPECT_FALSE(Screen.SystemWindowRect(0, r));
+
+    Screen.DestroyForeignWindow(0x5000);
+    EXPECT_FALSE(Screen.SystemWindowRect(0x5000, r));
+    TNativeEvent e;
+    ASSERT_TRUE(Screen.PeekEvent(e, false));
+    EXPECT_EQ(e.Kind, TNativeEvent::Destroyed);
+    EXPECT_EQ(e.Window, embedded);
+    EXPECT_FALSE(Screen.PeekEvent(e, false)) << "the other window stays";
+}
+
+TEST_F(HeadlessWindows, PointerCaptureAndChildViewsAreRecorded)
+{
+    Screen.CapturePointer(Window, true);
+    EXPECT_EQ(Screen.PointerCapture(), Window);
+    Screen.CapturePointer(Window, false);
+    EXPECT_EQ(Screen.PointerCapture(), 0u);
+    EXPECT_EQ(Screen.CaptureChanges().size(), 2u);
+
+    EXPECT_EQ(Screen.CreateChildView(0x9999, 0), nullptr) << "no view without a parent window";
+    auto view = Screen.CreateChildView(Window, 0x112233);
+    ASSERT_NE(view, nullptr);
+    EXPECT_NE(view->SystemHandle(), 0u);
+    view->SetBounds({1, 2, 11, 12});
+    view->Show(true);
+    const auto& fake = static_cast<const THeadlessChildView&>(*view);
+    EXPECT_EQ(fake.Bounds(), (TRect{1, 2, 11, 12}));
+    EXPECT_TRUE(fake.Seen());
+    EXPECT_EQ(fake.RGB(), 0x112233u);
+}
+
+TEST_F(HeadlessWindows, PointerEnterAndLeaveAreQueuedInOrder)
+{
+    Screen.MouseEnter(Window, {3, 4});
+    Screen.MouseLeave(Window);
+    TNativeEvent e;
+    ASSERT_TRUE(Screen.PeekEvent(e, false));
+    EXPECT_EQ(e.Kind, TNativeEvent::MouseEnter);
+    EXPECT_EQ(e.Position, (TPoint{3, 4}));
+    ASSERT_TRUE(Screen.PeekEvent(e, false));
+    EXPECT_EQ(e.Kind, TNativeEvent::MouseLeave);
 }
