@@ -1,0 +1,3 @@
+#include "config/TLMDColorComboBox.h"
+
+TLMDColorComboBox::TLMDColorComboBox(TComponent* Owner) : TLMDCustomColorComboBox(Owner) {}
