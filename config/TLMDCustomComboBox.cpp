@@ -5,10 +5,11 @@
 
 #include "config/TLMDComboList.h"
 #include "framework/Form.h"
+#include "framework/PopupWindow.h"
 #include "platform/Platform.h"
 #include "platform/gfx/IFontEngine.h"
 #include "skin/SkinBitmaps.h"
-#include "skin/SkinKeys.h"
+#include "framework/VirtualKeys.h"
 
 namespace {
 
@@ -41,15 +42,16 @@ TLMDCustomComboBox::TLMDCustomComboBox(TComponent* Owner)
     SetParentColor(false);
     SetColor(clWindow);
     SetBounds(0, 0, 145, 21);
-    FList->SetVisible(false);
     AdjustHeights();
 }
 
 TLMDCustomComboBox::~TLMDCustomComboBox()
 {
-    // The list may lie in another window's controls; it leaves them before it goes.
+    // The list leaves its window before either goes; the window is freed as an owned component.
     if (FList && FList->Parent())
         FList->SetParent(nullptr);
+    if (FListWindow)
+        FListWindow->OnCloseUp = nullptr;
 }
 
 int TLMDCustomComboBox::InsertPosition(const std::string& Text) const
@@ -168,19 +170,19 @@ int TLMDCustomComboBox::NavigateIndex(int Current, uint16_t Key) const
     const int page = std::max(1, FDropDownCount - 1);
     const int last = count - 1;
     switch (Key) {
-    case SkinKey::Up:
-    case SkinKey::Left:
+    case VK_UP:
+    case VK_LEFT:
         return Current < 0 ? 0 : std::max(Current - 1, 0);
-    case SkinKey::Down:
-    case SkinKey::Right:
+    case VK_DOWN:
+    case VK_RIGHT:
         return Current < 0 ? 0 : std::min(Current + 1, last);
-    case SkinKey::Home:
+    case VK_HOME:
         return 0;
-    case SkinKey::End:
+    case VK_END:
         return last;
-    case SkinKey::Prior:
+    case VK_PRIOR:
         return Current < 0 ? 0 : std::max(Current - page, 0);
-    case SkinKey::Next:
+    case VK_NEXT:
         return Current < 0 ? std::min(page, last) : std::min(Current + page, last);
     default:
         break;
@@ -220,13 +222,13 @@ void TLMDCustomComboBox::KeyDown(uint16_t& Key, TShiftState Shift)
     if (Key == 0 || !EffectivelyEnabled())
         return;
     const bool alt = (Shift & ssAlt) != 0;
-    if (Key == SkinKey::F4 || (alt && (Key == SkinKey::Down || Key == SkinKey::Up))) {
+    if (Key == VK_F4 || (alt && (Key == VK_DOWN || Key == VK_UP))) {
         SetDroppedDown(!FDroppedDown);
         Key = 0;
         return;
     }
-    if (FDroppedDown && (Key == SkinKey::Return || Key == SkinKey::Escape)) {
-        if (Key == SkinKey::Return)
+    if (FDroppedDown && (Key == VK_RETURN || Key == VK_ESCAPE)) {
+        if (Key == VK_RETURN)
             ChooseFromList(FList->HotIndex());
         else
             SetDroppedDown(false);
@@ -238,7 +240,7 @@ void TLMDCustomComboBox::KeyDown(uint16_t& Key, TShiftState Shift)
     const int current = FDroppedDown ? FList->HotIndex() : FItemIndex;
     const int next = NavigateIndex(current, Key);
     const bool navigation = next != current || TypedCharacter(Key) ||
-                            (Key >= SkinKey::Prior && Key <= SkinKey::Down);
+                            (Key >= VK_PRIOR && Key <= VK_DOWN);
     if (!navigation)
         return;
     Key = 0;
@@ -261,7 +263,7 @@ bool TLMDCustomComboBox::DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint 
     }
     int index = FItemIndex;
     for (int i = 0; i < std::abs(notches); ++i)
-        index = NavigateIndex(index, notches > 0 ? SkinKey::Up : SkinKey::Down);
+        index = NavigateIndex(index, notches > 0 ? VK_UP : VK_DOWN);
     SelectByUser(index);
     return true;
 }
@@ -270,7 +272,7 @@ void TLMDCustomComboBox::MouseDown(TMouseButton Button, TShiftState Shift, int X
 {
     if (Button == TMouseButton::mbLeft && EffectivelyEnabled()) {
         if (CanFocus())
-            TakeFocus();
+            SetFocus();
         SetDroppedDown(!FDroppedDown);
     }
     TsuiWinControl::MouseDown(Button, Shift, X, Y);
@@ -278,38 +280,51 @@ void TLMDCustomComboBox::MouseDown(TMouseButton Button, TShiftState Shift, int X
 
 void TLMDCustomComboBox::SetDroppedDown(bool Value)
 {
-    if (Value == FDroppedDown || (Value && !EffectivelyEnabled()))
+    if (Value == FDroppedDown || (Value && (!EffectivelyEnabled() || !ParentForm())))
         return;
     FDroppedDown = Value;
     if (Value) {
-        FIndexBeforeDrop = FItemIndex;
         FList->SetHotIndex(FItemIndex);
         PlaceList();
         if (OnDropDown)
             OnDropDown(this);
+    } else if (FListWindow && FListWindow->IsOpen()) {
+        FListWindow->CloseUp();   // reports back through ListClosed
+        return;
     } else {
-        FList->SetVisible(false);
-        if (OnCloseUp)
-            OnCloseUp(this);
+        ListClosed();
     }
     Invalidate();
 }
 
-// The list opens below the box, inside the window that shows the box, above every other
-// control of it.
+void TLMDCustomComboBox::ListClosed()
+{
+    FDroppedDown = false;
+    Invalidate();
+    if (OnCloseUp)
+        OnCloseUp(this);
+}
+
+// The list opens in a pop-up window right below the box, as wide as the box.
 void TLMDCustomComboBox::PlaceList()
 {
     TForm* form = ParentForm();
     if (!form)
         return;
-    const TPoint at = FormOrigin();
+    if (!FListWindow) {
+        FListWindow = new TPopupWindow(this);
+        FListWindow->OnCloseUp = [this](TObject*) { ListClosed(); };
+    }
+    FListWindow->SetPopupOwner(form);
     const TRect size = FList->ListBounds(Width());
-    if (FList->Parent() != form)
-        FList->SetParent(form);
-    FList->SetBounds(at.X, at.Y + Height(), size.Width(), size.Height());
+    FListWindow->SetBounds(FListWindow->Left(), FListWindow->Top(), size.Width(), size.Height());
+    if (FList->Parent() != FListWindow)
+        FList->SetParent(FListWindow);
+    FList->SetBounds(0, 0, size.Width(), size.Height());
     FList->SetHotIndex(FList->HotIndex());
-    FList->SetVisible(true);
-    FList->Invalidate();
+    const TPoint client = form->ClientOrigin();
+    const TPoint at = FormOrigin();
+    FListWindow->Popup({client.X + at.X, client.Y + at.Y + Height()});
 }
 
 TRect TLMDCustomComboBox::ButtonRect() const { return {Width() - 1 - ButtonWidth, 1, Width() - 1, Height() - 1}; }

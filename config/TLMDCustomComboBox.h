@@ -6,6 +6,7 @@
 #include "skin/TsuiWinControl.h"
 
 class TLMDComboList;
+class TPopupWindow;
 
 // How an entry is to be drawn.
 using TOwnerDrawState = uint8_t;
@@ -15,8 +16,8 @@ constexpr TOwnerDrawState odDisabled = 0x04;
 constexpr TOwnerDrawState odComboBoxEdit = 0x08;   // the entry shown in the closed box
 
 // A drop-down list of text entries whose look derived classes draw (DrawItem). The closed box
-// shows the selected entry and a drop button; the open list shows DropDownCount entries at a
-// time with a scroll bar when there are more. No free text can be typed. The keyboard works as
+// shows the selected entry and a drop button; the open list, in a pop-up window below the box,
+// shows DropDownCount entries at a time with a scroll bar when there are more. No free text can be typed. The keyboard works as
 // on the platform's drop-down lists: in the closed box the keys change the selection at once,
 // in the open list they move the highlight, which Enter (or a click) takes and Esc drops.
 class TLMDCustomComboBox : public TsuiWinControl {
@@ -49,6 +50,8 @@ public:
     bool DroppedDown() const { return FDroppedDown; }
     void SetDroppedDown(bool Value);
     TLMDComboList& List() { return *FList; }
+    // The window the open list shows in, owned by the box's form; nullptr until it first opens.
+    TPopupWindow* ListWindow() const { return FListWindow; }
 
     // The index the selection moves to from Current for a navigation key of the platform's
     // lists (arrows, Home, End, Page Up, Page Down, a letter), or Current for any other key.
@@ -84,6 +87,8 @@ private:
     void SelectByUser(int Value);
     int InsertPosition(const std::string& Text) const;
     void PlaceList();
+    // The pop-up closed, by the box or on its own (a click outside, the form moving).
+    void ListClosed();
 
     std::vector<std::string> FItems;
     bool FSorted = false;
@@ -91,6 +96,6 @@ private:
     int FDropDownCount = 8;
     int32_t FItemHeight = 16;
     bool FDroppedDown = false;
-    int FIndexBeforeDrop = -1;
+    TPopupWindow* FListWindow = nullptr;   // owned by the box
     std::unique_ptr<TLMDComboList> FList;
 };

@@ -1,6 +1,6 @@
 #include "skin/TsuiButton.h"
 
-#include "skin/SkinKeys.h"
+#include "framework/VirtualKeys.h"
 
 TsuiButton::TsuiButton(TComponent* Owner) : TsuiWinControl(Owner) { SetBounds(0, 0, 75, 20); }
 
@@ -38,7 +38,7 @@ void TsuiButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
     if (Button == TMouseButton::mbLeft) {
         FPressed = true;
         if (CanFocus())
-            TakeFocus();
+            SetFocus();
         Invalidate();
     }
     TsuiWinControl::MouseDown(Button, Shift, X, Y);
@@ -56,7 +56,7 @@ void TsuiButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
 void TsuiButton::KeyDown(uint16_t& Key, TShiftState Shift)
 {
     TsuiWinControl::KeyDown(Key, Shift);
-    if ((Key == SkinKey::Space || Key == SkinKey::Return) && !(Shift & (ssCtrl | ssAlt)) && EffectivelyEnabled()) {
+    if ((Key == VK_SPACE || Key == VK_RETURN) && !(Shift & (ssCtrl | ssAlt)) && EffectivelyEnabled()) {
         Key = 0;
         Click();
     }

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "skin/SkinBitmaps.h"
-#include "skin/SkinKeys.h"
+#include "framework/VirtualKeys.h"
 #include "skin/TsuiTabSheet.h"
 
 namespace {
@@ -68,10 +68,8 @@ void TsuiPageControl::ActivateByUser(TsuiTabSheet* Page)
     if (!Page || Page == FActivePage)
         return;
     SetActivePage(Page);
-    // The focus goes to the first control of the page that takes it, or to the page itself.
-    if (!Page->SelectFirst())
-        Page->TakeFocus();
-    Page->DoEnter();
+    // The focus goes into the page, which gives the page its enter event.
+    Page->SelectFirst();
     if (OnChange)
         OnChange(this);
 }
@@ -218,7 +216,7 @@ void TsuiPageControl::MouseLeave()
 void TsuiPageControl::KeyDown(uint16_t& Key, TShiftState Shift)
 {
     TsuiWinControl::KeyDown(Key, Shift);
-    if (Key == SkinKey::Tab && (Shift & ssCtrl) && !(Shift & ssAlt)) {
+    if (Key == VK_TAB && (Shift & ssCtrl) && !(Shift & ssAlt)) {
         Key = 0;
         SelectNextPage(!(Shift & ssShift));
     }

@@ -13,6 +13,7 @@ TsuiPanel::TsuiPanel(TComponent* Owner) : TsuiWinControl(Owner)
 {
     SetControlStyle(ControlStyle() | csAcceptsControls);
     SetBounds(0, 0, 185, 41);
+    SetTabStop(false);
     Font().SetStyle(fsBold);
 }
 

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "skin/SkinKeys.h"
+#include "framework/VirtualKeys.h"
 
 namespace {
 
@@ -67,7 +67,7 @@ void TsuiRadioButton::Paint()
 void TsuiRadioButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
     if (Button == TMouseButton::mbLeft && CanFocus())
-        TakeFocus();
+        SetFocus();
     TsuiWinControl::MouseDown(Button, Shift, X, Y);
 }
 
@@ -105,17 +105,17 @@ void TsuiRadioButton::KeyDown(uint16_t& Key, TShiftState Shift)
     TsuiWinControl::KeyDown(Key, Shift);
     if (!EffectivelyEnabled() || (Shift & (ssCtrl | ssAlt)))
         return;
-    if (Key == SkinKey::Space) {
+    if (Key == VK_SPACE) {
         Key = 0;
         Click();
         return;
     }
-    const bool forward = Key == SkinKey::Down || Key == SkinKey::Right;
-    if (!forward && Key != SkinKey::Up && Key != SkinKey::Left)
+    const bool forward = Key == VK_DOWN || Key == VK_RIGHT;
+    if (!forward && Key != VK_UP && Key != VK_LEFT)
         return;
     Key = 0;
     if (TsuiRadioButton* next = Neighbour(forward)) {
-        next->TakeFocus();
+        next->SetFocus();
         next->Click();
     }
 }

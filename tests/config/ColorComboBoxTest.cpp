@@ -1,3 +1,4 @@
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -5,9 +6,10 @@
 
 #include "config/TLMDColorComboBox.h"
 #include "config/TLMDComboList.h"
+#include "framework/PopupWindow.h"
 #include "platform/Platform.h"
 #include "platform/gfx/IFontEngine.h"
-#include "skin/SkinKeys.h"
+#include "framework/VirtualKeys.h"
 #include "tests/framework/FrameworkFixture.h"
 #include "tests/support/GoldenImage.h"
 
@@ -52,6 +54,23 @@ protected:
     }
 
     int32_t TextHeight() { return CurrentPlatform().Fonts->TextExtent("", Box->Font().Spec()).Height; }
+
+    void ClickAt(TPoint Point)
+    {
+        Screen.MouseMove(Form->Handle(), Point);
+        Screen.MouseDown(Form->Handle(), TMouseButton::mbLeft, Point);
+        Screen.MouseUp(Form->Handle(), TMouseButton::mbLeft, Point);
+        App.ProcessMessages();
+    }
+
+    // What the form shows of Control now.
+    std::unique_ptr<TBitmap> Shot(const TControl& Control)
+    {
+        const TPoint o = Control.FormOrigin();
+        auto picture = std::make_unique<TBitmap>(Control.Width(), Control.Height());
+        picture->Canvas().Draw(-o.X, -o.Y, Screen.Pixels(Form->Handle()));
+        return picture;
+    }
 };
 
 TEST_F(ColorComboBoxTest, ListsTheSixteenStandardColoursSortedByName)
@@ -147,12 +166,11 @@ TEST_F(ColorComboBoxTest, HeightsFollowTheFont)
 
 TEST_F(ColorComboBoxTest, NavigationKeysMoveAndClampTheSelection)
 {
-    using namespace SkinKey;
     // Index 0 Aqua, 1 Black, 2 Blue, ... 13 Teal, 14 White, 15 Yellow; a page is 7 entries.
     const struct { int from; uint16_t key; int to; } cases[] = {
-        {-1, Down, 0},   {-1, Up, 0},    {0, Up, 0},       {15, Down, 15},  {3, Down, 4},  {3, Right, 4},
-        {3, Left, 2},    {-1, Home, 0},  {7, Home, 0},     {-1, End, 15},   {2, End, 15},  {3, Next, 10},
-        {12, Next, 15},  {-1, Next, 7},  {12, Prior, 5},   {3, Prior, 0},   {-1, Prior, 0},
+        {-1, VK_DOWN, 0},   {-1, VK_UP, 0},    {0, VK_UP, 0},       {15, VK_DOWN, 15},  {3, VK_DOWN, 4},  {3, VK_RIGHT, 4},
+        {3, VK_LEFT, 2},    {-1, VK_HOME, 0},  {7, VK_HOME, 0},     {-1, VK_END, 15},   {2, VK_END, 15},  {3, VK_NEXT, 10},
+        {12, VK_NEXT, 15},  {-1, VK_NEXT, 7},  {12, VK_PRIOR, 5},   {3, VK_PRIOR, 0},   {-1, VK_PRIOR, 0},
         {-1, 'B', 1},    {1, 'B', 2},    {2, 'B', 1},      {14, 'Y', 15},   {15, 'A', 0},  {4, 'G', 5},
         {5, 'G', 4},     {-1, 'Q', -1},  {6, 'Q', 6},      {6, '7', 6},
     };
@@ -166,13 +184,13 @@ TEST_F(ColorComboBoxTest, KeysInTheClosedBoxChangeTheSelectionAtOnce)
     Box->OnChange = [&](TObject*) { ++changes; };
     ShowAndPaint(*Form);
     Box->SetFocus();
-    Key(SkinKey::Down);
+    Key(VK_DOWN);
     EXPECT_EQ(Box->ItemCaption(Box->ItemIndex()), "Aqua");
     Key('R');
     EXPECT_EQ(Box->GetSelectedColor(), clRed);
-    Key(SkinKey::End);
+    Key(VK_END);
     EXPECT_EQ(Box->ItemCaption(Box->ItemIndex()), "Yellow");
-    Key(SkinKey::Down);
+    Key(VK_DOWN);
     EXPECT_EQ(Box->ItemCaption(Box->ItemIndex()), "Yellow");
     EXPECT_EQ(changes, 3);
     EXPECT_FALSE(Box->DroppedDown());
@@ -182,49 +200,69 @@ TEST_F(ColorComboBoxTest, OpenListTakesEnterOrDropsWithEscape)
 {
     ShowAndPaint(*Form);
     Box->SetFocus();
-    Key(SkinKey::F4);
+    Key(VK_F4);
     ASSERT_TRUE(Box->DroppedDown());
     EXPECT_TRUE(Box->List().Visible());
     EXPECT_EQ(Box->List().VisibleCount(), 8);
     EXPECT_TRUE(Box->List().HasScrollBar());
-    Key(SkinKey::Down);
-    Key(SkinKey::Down);
+    Key(VK_DOWN);
+    Key(VK_DOWN);
     EXPECT_EQ(Box->ItemIndex(), -1) << "the open list only highlights";
-    Key(SkinKey::Return);
+    Key(VK_RETURN);
     EXPECT_FALSE(Box->DroppedDown());
     EXPECT_EQ(Box->ItemCaption(Box->ItemIndex()), "Black");
 
-    Key(SkinKey::Down, ssAlt);
+    Key(VK_DOWN, ssAlt);
     ASSERT_TRUE(Box->DroppedDown());
-    Key(SkinKey::End);
-    Key(SkinKey::Escape);
+    Key(VK_END);
+    Key(VK_ESCAPE);
     EXPECT_FALSE(Box->DroppedDown());
     EXPECT_EQ(Box->ItemCaption(Box->ItemIndex()), "Black");
+}
+
+TEST_F(ColorComboBoxTest, OpenListOpensBelowTheBoxAndAClickOutsideClosesIt)
+{
+    Form->SetBounds(100, 50, 200, 200);
+    ShowAndPaint(*Form);
+    ClickAt({60, 20});
+    ASSERT_TRUE(Box->DroppedDown());
+    TPopupWindow* popup = Box->ListWindow();
+    ASSERT_NE(popup, nullptr);
+    EXPECT_TRUE(popup->IsOpen());
+    const TPoint client = Form->ClientOrigin();
+    EXPECT_EQ(popup->BoundsRect(), TRect::FromSize(client.X + 16, client.Y + 10 + Box->Height(), 121,
+                                                   8 * Box->ItemHeight() + 2));
+    Screen.MouseDown(popup->Handle(), TMouseButton::mbLeft, {-50, -50});
+    App.ProcessMessages();
+    EXPECT_FALSE(Box->DroppedDown());
+    EXPECT_FALSE(popup->IsOpen());
+    EXPECT_EQ(Box->ItemIndex(), -1);
+    ClickAt({60, 20});
+    EXPECT_TRUE(Box->DroppedDown()) << "the box opens again";
+    ClickAt({60, 20});
+    EXPECT_FALSE(Box->DroppedDown()) << "a click on the box closes the open list";
 }
 
 TEST_F(ColorComboBoxTest, ClickOnAnEntryChoosesItAndWheelScrolls)
 {
     ShowAndPaint(*Form);
-    const TNativeWindow w = Form->Handle();
-    Screen.MouseDown(w, TMouseButton::mbLeft, {60, 20});
-    Screen.MouseUp(w, TMouseButton::mbLeft, {60, 20});
-    App.ProcessMessages();
+    ClickAt({60, 20});
     ASSERT_TRUE(Box->DroppedDown());
     TLMDComboList& list = Box->List();
-    const TPoint o = list.FormOrigin();
+    const TNativeWindow popup = Box->ListWindow()->Handle();
 
-    Screen.Wheel(w, -120, {o.X + 20, o.Y + 10});
+    Screen.Wheel(Form->Handle(), -120, {20, 10});
     App.ProcessMessages();
     EXPECT_EQ(list.TopIndex(), 3);
-    Screen.Wheel(w, -360, {o.X + 20, o.Y + 10});
+    Screen.Wheel(Form->Handle(), -360, {20, 10});
     App.ProcessMessages();
     EXPECT_EQ(list.TopIndex(), 8) << "the list stops at its last page";
 
     // The third entry shown is index 10, Purple.
-    const TPoint third{o.X + 20, o.Y + 1 + 2 * Box->ItemHeight() + 2};
-    Screen.MouseMove(w, third);
-    Screen.MouseDown(w, TMouseButton::mbLeft, third);
-    Screen.MouseUp(w, TMouseButton::mbLeft, third);
+    const TPoint third{20, 1 + 2 * Box->ItemHeight() + 2};
+    Screen.MouseMove(popup, third);
+    Screen.MouseDown(popup, TMouseButton::mbLeft, third);
+    Screen.MouseUp(popup, TMouseButton::mbLeft, third);
     App.ProcessMessages();
     EXPECT_FALSE(Box->DroppedDown());
     EXPECT_EQ(Box->GetSelectedColor(), clPurple);
@@ -236,8 +274,10 @@ TEST_F(ColorComboBoxTest, OpenListLooksLikeTheGoldenPicture)
     ShowAndPaint(*Form);
     Box->SetDroppedDown(true);
     App.ProcessMessages();
-    const TRect r = Box->BoundsRect().United(Box->List().BoundsRect());
-    TBitmap picture(r.Width(), r.Height());
-    picture.Canvas().Draw(-r.Left, -r.Top, Screen.Pixels(Form->Handle()));
+    const std::unique_ptr<TBitmap> box = Shot(*Box);
+    const TBitmap& list = Screen.Pixels(Box->ListWindow()->Handle());
+    TBitmap picture(box->Width(), box->Height() + list.Height());
+    picture.Canvas().Draw(0, 0, *box);
+    picture.Canvas().Draw(0, box->Height(), list);
     EXPECT_TRUE(MatchesGolden(picture, "config/colorlist-open-" + CurrentPlatform().Fonts->RasterizerName()));
 }

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "skin/SkinKeys.h"
+#include "framework/VirtualKeys.h"
 #include "skin/TsuiButton.h"
 #include "tests/skin/SkinFixture.h"
 #include "tests/support/GoldenImage.h"
@@ -40,11 +40,23 @@ TEST_F(SuiButtonTest, ReleaseOutsideDoesNotClick)
     EXPECT_EQ(Clicks, 0);
 }
 
+TEST_F(SuiButtonTest, HoverLookComesAndGoesWithThePointer)
+{
+    Screen.MouseMove(Window(), Centre(*Button));
+    App.ProcessMessages();
+    EXPECT_EQ(Button->Face(), TSkinPiece::ButtonHot);
+    Screen.MouseMove(Window(), {200, 150});
+    App.ProcessMessages();
+    EXPECT_EQ(Button->Face(), TSkinPiece::ButtonNormal);
+    Button->SetFocus();
+    EXPECT_EQ(Button->Face(), TSkinPiece::ButtonFocused);
+}
+
 TEST_F(SuiButtonTest, SpaceAndEnterClickTheFocusedButton)
 {
     Button->SetFocus();
-    Key(SkinKey::Space);
-    Key(SkinKey::Return);
+    Key(VK_SPACE);
+    Key(VK_RETURN);
     EXPECT_EQ(Clicks, 2);
     Key('A');
     EXPECT_EQ(Clicks, 2);
@@ -55,8 +67,8 @@ TEST_F(SuiButtonTest, DisabledButtonIsNeverClicked)
     Button->SetFocus();
     Button->SetEnabled(false);
     ClickAt(Centre(*Button));
-    Key(SkinKey::Space);
-    Key(SkinKey::Return);
+    Key(VK_SPACE);
+    Key(VK_RETURN);
     EXPECT_EQ(Clicks, 0);
     EXPECT_EQ(Button->Face(), TSkinPiece::ButtonDisabled);
 }

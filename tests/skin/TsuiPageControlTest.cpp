@@ -3,20 +3,20 @@
 
 #include <gtest/gtest.h>
 
-#include "skin/SkinKeys.h"
+#include "framework/VirtualKeys.h"
 #include "skin/TsuiButton.h"
 #include "skin/TsuiPageControl.h"
 #include "skin/TsuiTabSheet.h"
 #include "tests/skin/SkinFixture.h"
 #include "tests/support/GoldenImage.h"
 
-// A page control with the settings dialog's size and three pages, the second and third with a
-// button each.
+// A page control with the settings dialog's size and three pages with a button each; the focus
+// starts on the first page's button.
 class SuiPageControlTest : public SkinTest {
 protected:
     TsuiPageControl* Pages = nullptr;
     TsuiTabSheet* Page[3] = {};
-    TsuiButton* Buttons[2] = {};
+    TsuiButton* Buttons[3] = {};
     std::vector<std::string> Entered;
 
     void SetUp() override
@@ -30,9 +30,11 @@ protected:
             Page[i]->SetPageControl(Pages);
             Page[i]->OnEnter = [this, i](TObject*) { Entered.push_back(Page[i]->Caption()); };
         }
-        Buttons[0] = Add<TsuiButton>(Page[1], {10, 10, 90, 30});
-        Buttons[1] = Add<TsuiButton>(Page[2], {10, 10, 90, 30});
+        for (int i = 0; i < 3; ++i)
+            Buttons[i] = Add<TsuiButton>(Page[i], {10, 10, 90, 30});
         ShowAndPaint(*Form);
+        Buttons[0]->SetFocus();
+        Entered.clear();
     }
 
     TPoint TabCentre(int Index)
@@ -42,11 +44,8 @@ protected:
         return {o.X + (r.Left + r.Right) / 2, o.Y + (r.Top + r.Bottom) / 2};
     }
 
-    void CtrlTab(TShiftState Extra = 0)
-    {
-        Pages->Perform(WM_KEYDOWN, SkinKey::Tab, 0, ssCtrl | Extra);
-        App.ProcessMessages();
-    }
+    // The key goes to the focused button, which leaves it to its parents.
+    void CtrlTab(TShiftState Extra = 0) { Key(VK_TAB, ssCtrl | Extra); }
 
     void ExpectOnlyActive(int Index)
     {
@@ -75,7 +74,7 @@ TEST_F(SuiPageControlTest, ClickOnATabActivatesItsPageAndEntersIt)
 {
     ClickAt(TabCentre(1));
     ExpectOnlyActive(1);
-    EXPECT_TRUE(Buttons[0]->Focused()) << "the focus goes to the page's first control";
+    EXPECT_TRUE(Buttons[1]->Focused()) << "the focus goes to the page's first control";
     EXPECT_EQ(Entered, std::vector<std::string>{"Help"});
     ClickAt(TabCentre(1));
     EXPECT_EQ(Entered.size(), 1u) << "the active tab again changes nothing";
@@ -91,6 +90,16 @@ TEST_F(SuiPageControlTest, CtrlTabGoesRoundBothWays)
     CtrlTab(ssShift);
     ExpectOnlyActive(2);
     EXPECT_EQ(Entered, (std::vector<std::string>{"Help", "About", "Settings", "About"}));
+    EXPECT_TRUE(Buttons[2]->Focused());
+}
+
+TEST_F(SuiPageControlTest, PageWithoutFocusableControlsTakesTheFocusItself)
+{
+    Buttons[2]->SetEnabled(false);
+    Pages->SelectNextPage(false);
+    ExpectOnlyActive(2);
+    EXPECT_TRUE(Page[2]->Focused());
+    EXPECT_EQ(Entered, std::vector<std::string>{"About"});
 }
 
 TEST_F(SuiPageControlTest, MouseDownOnItsOwnSurfaceIsReportedWithTheButtons)

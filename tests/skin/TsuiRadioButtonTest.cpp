@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "skin/SkinKeys.h"
+#include "framework/VirtualKeys.h"
 #include "skin/TsuiPanel.h"
 #include "skin/TsuiRadioButton.h"
 #include "tests/skin/SkinFixture.h"
@@ -55,10 +55,10 @@ TEST_F(SuiRadioButtonTest, ClickAnywhereChecksOneOfTheGroupOnly)
 TEST_F(SuiRadioButtonTest, SpaceChecksAndArrowsMoveRoundTheGroup)
 {
     Radio[0]->SetFocus();
-    Key(SkinKey::Space);
+    Key(VK_SPACE);
     EXPECT_EQ(CheckedIndex(), 0);
     const struct { uint16_t key; int checked; } steps[] = {
-        {SkinKey::Down, 1}, {SkinKey::Right, 2}, {SkinKey::Down, 0}, {SkinKey::Up, 2}, {SkinKey::Left, 1},
+        {VK_DOWN, 1}, {VK_RIGHT, 2}, {VK_DOWN, 0}, {VK_UP, 2}, {VK_LEFT, 1},
     };
     for (const auto& s : steps) {
         Key(s.key);
@@ -73,7 +73,7 @@ TEST_F(SuiRadioButtonTest, DisabledButtonsAreSkippedAndNotChecked)
     ClickAt(Centre(*Radio[1]));
     EXPECT_EQ(CheckedIndex(), -1);
     Radio[0]->SetFocus();
-    Key(SkinKey::Down);
+    Key(VK_DOWN);
     EXPECT_EQ(CheckedIndex(), 2);
 }
 

@@ -83,6 +83,8 @@ TGalleryForm::TGalleryForm(TComponent* Owner) : TForm(Owner)
     link->SetURL(GalleryFileAddress());
     auto* close = Button(FFrame, "Close", TRect::FromSize(FormWidth - 93, FormHeight - 30, 85, 20));
     close->OnClick = [this](TObject*) { Close(); };
+    close->SetHint("Close the gallery");
+    link->SetHint(link->URL());
 }
 
 std::string TGalleryForm::GalleryFileAddress()
@@ -144,9 +146,11 @@ void TGalleryForm::BuildSettingsPage(TWinControl* Page)
     auto* center = Make<TsuiRadioButton>(this, motion, TRect::FromSize(48, 40, 55, 21));
     center->SetCaption("Center");
     center->SetCursor(crCross);
+    center->SetHint("keeps the Clock in the center of the screen (no Motion)");
     auto* moving = Make<TsuiRadioButton>(this, motion, TRect::FromSize(176, 40, 81, 21));
     moving->SetCaption("Quorvel");
     moving->SetCursor(crCross);
+    moving->SetHint("the Clock will fly randomly on within the screen");
 
     TsuiPanel* colour = Panel(Page, "Change the Clock Color", TRect::FromSize(8, 136, 289, 80));
     auto* chooser = new TLMDColorComboBox(this);
@@ -155,6 +159,7 @@ void TGalleryForm::BuildSettingsPage(TWinControl* Page)
     chooser->SetOptions(coDefaultColors);
     chooser->SetParent(colour);
     chooser->Loaded();
+    chooser->SetHint("choose a Color for the Clock");
     Button(colour, "Change Colour", TRect::FromSize(152, 40, 112, 20));
 }
 
