@@ -4,6 +4,8 @@
 
 #include "app/RunMode.h"
 #include "app/SettingsStore.h"
+#include "config/DialogSettings.h"
+#include "config/Unit2.h"
 #include "framework/Application.h"
 #include "platform/Platform.h"
 #include "platform/core/Exception.h"
@@ -22,7 +24,8 @@ void CreateWindowOfMode(TApplication& App, RunMode Mode)
     case RunMode::Preview:
         throw Exception("The preview is not available in this build");
     case RunMode::Settings:
-        throw Exception("The settings dialog is not available in this build");
+        App.CreateForm<TSettings>();
+        return;
     }
 }
 
@@ -32,6 +35,9 @@ void ConnectSettings()
 {
     SaverSettings().ReadStyle = ReadStyle;
     SaverSettings().ReadClockColor = ReadClockColor;
+    DialogSettings().ReadStyle = ReadStyle;
+    DialogSettings().WriteStyle = WriteStyle;
+    DialogSettings().WriteClockColor = WriteClockColor;
 }
 
 void StartEarlyWork(const std::vector<std::string>& Arguments)

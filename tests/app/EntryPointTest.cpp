@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/EntryPoint.h"
+#include "platform/headless/HeadlessHtmlViews.h"
 #include "platform/headless/HeadlessProfileFiles.h"
 #include "platform/headless/HeadlessRegistry.h"
 #include "saver/SaverSettings.h"
@@ -12,6 +13,7 @@ class EntryPoint : public FrameworkTest {
 protected:
     THeadlessRegistry Registry;
     THeadlessProfileFiles Profiles;
+    THeadlessHtmlViews HtmlViews;
     ScopedPlatform Stores{WithStores()};
     TSaverSettings Saved = SaverSettings();
 
@@ -32,6 +34,7 @@ private:
         Platform p = CurrentPlatform();
         p.Registry = &Registry;
         p.Profiles = &Profiles;
+        p.HtmlViews = &HtmlViews;
         return p;
     }
 };
@@ -72,14 +75,32 @@ TEST_F(EntryPoint, AStyleOfTheWrongTypeEndsStartUpAfterOneMessage)
     }
 }
 
-TEST_F(EntryPoint, ModesThatAreNotBuiltYetSaySo)
+TEST_F(EntryPoint, ThePreviewIsNotBuiltYetAndSaysSo)
 {
-    for (const char* arg : {"/p", "/c:1234"}) {
-        Screen.ClearErrorBoxes();
+    EXPECT_EQ(RunQuorvel({"/p", "1234"}), 0);
+    ASSERT_EQ(Screen.ErrorBoxes().size(), 1u);
+    EXPECT_NE(Screen.ErrorBoxes()[0].Text.find("not available in this build"), std::string::npos);
+}
+
+// The settings dialog opens as a frameless window of its own size, and a close request from
+// the system ends the program with code zero and nothing saved.
+TEST_F(EntryPoint, SettingsModeShowsTheDialogUntilItIsClosed)
+{
+    for (const char* arg : {"/c", "/c:1234"}) {
+        std::vector<std::string> shown;
+        Screen.SetOnWait([&] {
+            for (TNativeWindow w : Screen.Windows())
+                if (Screen.Window(w)->Visible) {
+                    shown.push_back(Screen.Window(w)->Params.Caption);
+                    EXPECT_EQ(Screen.Window(w)->Params.Bounds, TRect::FromSize(283, 201, 329, 375)) << arg;
+                    Screen.CloseRequest(w);
+                }
+        });
         TApplication app;
-        EXPECT_EQ(RunQuorvel({arg, "1234"}), 0) << arg;
-        ASSERT_EQ(Screen.ErrorBoxes().size(), 1u) << arg;
-        EXPECT_NE(Screen.ErrorBoxes()[0].Text.find("not available in this build"), std::string::npos) << arg;
+        EXPECT_EQ(RunQuorvel({arg}), 0) << arg;
+        EXPECT_EQ(shown, std::vector<std::string>{"Quorvel Screensaver 1.0"}) << arg;
+        EXPECT_FALSE(Registry.HasKey(RegRoot::LocalMachine, "Software\\Kestrune\\Screensaver")) << arg;
+        EXPECT_TRUE(Screen.ErrorBoxes().empty()) << arg;
     }
 }
 
