@@ -30,6 +30,13 @@ TSettings::TSettings(TComponent* Owner) : TForm(Owner)
     suiPageControl1->SetActivePage(suiTabSheet1);
 }
 
+void TSettings::SetVisible(bool Value)
+{
+    TForm::SetVisible(Value);
+    if (Value && !FocusedControl())
+        SelectFirst();
+}
+
 std::string TSettings::HelpPagePath()
 {
     std::error_code error;

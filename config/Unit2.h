@@ -22,6 +22,9 @@ class TCppWebBrowser;
 class TSettings : public TForm {
 public:
     explicit TSettings(TComponent* Owner);
+    // Shown, the dialog puts the keyboard focus on its first control, so that the keyboard
+    // works at once (Tab, Ctrl+Tab, Space).
+    void SetVisible(bool Value) override;
 
     // The motion: read when the dialog is made, set by "OK" before it is written.
     int32_t StyleValue = 0;
