@@ -194,7 +194,7 @@ TLayout<TSettings> AboutPageRows()
         Element(&TSettings::Label4, "Label4", "suiTabSheet3", {
             Bounds<TLabel>(98, 182, 106, 14),
             FixedLabel<TLabel>("by the Quorvel team"),
-            Font<TLabel>("Tw Cen MT", 13, 0, clBlack),
+            Font<TLabel>("Tw Cen MT", 12, 0, clBlack),
         }),
         Element(&TSettings::RzURLLabel1, "RzURLLabel1", "suiTabSheet3", {
             Bounds<TRzURLLabel>(76, 195, 159, 14),
