@@ -138,9 +138,15 @@ void TLMDCustomComboBox::AdjustHeights()
         return;
     const int32_t text = TextHeight();
     FItemHeight = text + 2;
-    SetHeight(text + BoxPadding);
+    FBoxHeight = text + BoxPadding;
+    SetHeight(FBoxHeight);
     if (FDroppedDown)
         PlaceList();
+}
+
+void TLMDCustomComboBox::SetBounds(int32_t ALeft, int32_t ATop, int32_t AWidth, int32_t AHeight)
+{
+    TsuiWinControl::SetBounds(ALeft, ATop, AWidth, FBoxHeight > 0 && !Loading() ? FBoxHeight : AHeight);
 }
 
 void TLMDCustomComboBox::Loaded()
@@ -322,9 +328,7 @@ void TLMDCustomComboBox::PlaceList()
         FList->SetParent(FListWindow);
     FList->SetBounds(0, 0, size.Width(), size.Height());
     FList->SetHotIndex(FList->HotIndex());
-    const TPoint client = form->ClientOrigin();
-    const TPoint at = FormOrigin();
-    FListWindow->Popup({client.X + at.X, client.Y + at.Y + Height()});
+    FListWindow->Popup(ClientToScreen({0, Height()}));
 }
 
 TRect TLMDCustomComboBox::ButtonRect() const { return {Width() - 1 - ButtonWidth, 1, Width() - 1, Height() - 1}; }

@@ -64,6 +64,8 @@ public:
     void ChooseFromList(int Index);
 
     void Loaded() override;
+    // The box keeps the height its font gives it, whatever height is asked for.
+    void SetBounds(int32_t ALeft, int32_t ATop, int32_t AWidth, int32_t AHeight) override;
 
     TNotifyEvent OnChange;
     TNotifyEvent OnDropDown;
@@ -95,6 +97,7 @@ private:
     int FItemIndex = -1;
     int FDropDownCount = 8;
     int32_t FItemHeight = 16;
+    int32_t FBoxHeight = 0;   // 0 until the font has been measured
     bool FDroppedDown = false;
     TPopupWindow* FListWindow = nullptr;   // owned by the box
     std::unique_ptr<TLMDComboList> FList;

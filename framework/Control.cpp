@@ -84,6 +84,20 @@ TPoint TControl::FormOrigin() const
     return p;
 }
 
+TPoint TControl::ClientToScreen(TPoint Point) const
+{
+    const TPoint o = FormOrigin();
+    const TForm* form = ParentForm();
+    const TPoint screen = form ? form->ClientOrigin() : TPoint{};
+    return Point.Translated(o.X + screen.X, o.Y + screen.Y);
+}
+
+TPoint TControl::ScreenToClient(TPoint Point) const
+{
+    const TPoint origin = ClientToScreen({0, 0});
+    return Point.Translated(-origin.X, -origin.Y);
+}
+
 void TControl::SetBounds(int32_t ALeft, int32_t ATop, int32_t AWidth, int32_t AHeight)
 {
     AWidth = std::max(AWidth, 0);

@@ -60,6 +60,10 @@ public:
     virtual TRect ClientRect() const { return {0, 0, FWidth, FHeight}; }
     // Where the control's client (0, 0) lies in its form's client coordinates.
     TPoint FormOrigin() const;
+    // A point of the control's client area on the screen and back (a pop-up opens at one).
+    // Without a form, the form's client coordinates stand for the screen.
+    TPoint ClientToScreen(TPoint Point) const;
+    TPoint ScreenToClient(TPoint Point) const;
 
     bool Visible() const { return FVisible; }
     virtual void SetVisible(bool Value);

@@ -565,6 +565,14 @@ void TForm::RemovePopup(TPopupWindow* Popup)
         FHintWindow = nullptr;
 }
 
+bool TForm::HasOpenPopupHoldingPointer() const
+{
+    for (const TPopupWindow* p : FPopups)
+        if (p->HoldsPointer())
+            return true;
+    return false;
+}
+
 bool TForm::ClosePopups()
 {
     bool any = false;
@@ -658,6 +666,12 @@ void TForm::HandleNativeEvent(const TNativeEvent& Event)
 
 void TForm::HandleMouseEvent(const TNativeEvent& Event)
 {
+    // A press on the owner of an open pop-up is a click outside the pop-up: it closes the
+    // pop-up and goes no further, wherever the window system delivered it.
+    if (Event.Kind == TNativeEvent::MouseDown && HasOpenPopupHoldingPointer()) {
+        ClosePopups();
+        return;
+    }
     FPointer = Event.Position;
     FPointerInside = ClientRect().Contains(Event.Position);
     UpdateHover();
@@ -692,6 +706,8 @@ void TForm::HandleMouseEvent(const TNativeEvent& Event)
 
 void TForm::HandleKeyOrWheel(const TNativeEvent& Event)
 {
+    if (!Enabled())
+        return;
     TWinControl* focus = FFocused && FFocused->CanFocus() ? FFocused : this;
     if (Event.Kind == TNativeEvent::Wheel) {
         const uintptr_t w = (static_cast<uintptr_t>(static_cast<uint16_t>(Event.WheelDelta)) << 16) | MouseKeys(Event.Shift);

@@ -160,6 +160,7 @@ private:
     void UpdateHover();
     void StartHintTimer();
     void ShowHintNow();
+    bool HasOpenPopupHoldingPointer() const;
     void AddPopup(TPopupWindow* Popup);
     void RemovePopup(TPopupWindow* Popup);
     // Sizes the back buffer to the client area; a new size starts a new generation. True when

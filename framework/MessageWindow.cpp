@@ -21,6 +21,7 @@ TNativeWindow TMessageWindow::Handle()
     if (!w)
         return 0;
     TNativeWindowParams params;
+    params.Kind = TNativeWindowKind::MessageOnly;
     params.MessageOnly = true;
     FHandle = w->Create(params);
     if (FHandle)

@@ -33,12 +33,9 @@ void TsuiButton::Paint()
 
 void TsuiButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
-    if (!EffectivelyEnabled())
-        return;
     if (Button == TMouseButton::mbLeft) {
         FPressed = true;
-        if (CanFocus())
-            SetFocus();
+        SetFocus();
         Invalidate();
     }
     TsuiWinControl::MouseDown(Button, Shift, X, Y);
@@ -60,4 +57,11 @@ void TsuiButton::KeyDown(uint16_t& Key, TShiftState Shift)
         Key = 0;
         Click();
     }
+}
+
+void TsuiButton::EnabledChanged()
+{
+    // A press the button lost by being disabled does not come back with it.
+    FPressed = false;
+    TsuiWinControl::EnabledChanged();
 }

@@ -66,7 +66,7 @@ void TsuiRadioButton::Paint()
 
 void TsuiRadioButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
-    if (Button == TMouseButton::mbLeft && CanFocus())
+    if (Button == TMouseButton::mbLeft)
         SetFocus();
     TsuiWinControl::MouseDown(Button, Shift, X, Y);
 }

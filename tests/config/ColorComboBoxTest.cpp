@@ -159,20 +159,48 @@ TEST_F(ColorComboBoxTest, HeightsFollowTheFont)
 {
     EXPECT_EQ(Box->ItemHeight(), TextHeight() + 2);
     EXPECT_EQ(Box->Height(), TextHeight() + 11);
+    Box->SetBounds(16, 10, 121, 21);
+    EXPECT_EQ(Box->Height(), TextHeight() + 11) << "the font decides the height";
     Box->Font().SetHeight(20);
     EXPECT_EQ(Box->ItemHeight(), TextHeight() + 2);
     EXPECT_EQ(Box->Height(), TextHeight() + 11);
+}
+
+TEST_F(ColorComboBoxTest, EntriesThatAreNoNamesGiveTheirNumberOrMinusOne)
+{
+    Box->SetOptions(0);
+    const struct { const char* text; TColor value; } cases[] = {
+        {"$000080FF", 0x000080FF}, {"12345", 12345}, {"-2", -2}, {"Crimson", -1}, {"$", -1}, {"99999999999", -1},
+    };
+    for (const auto& c : cases) {
+        Box->ClearItems();
+        Box->SetItemIndex(Box->AddItem(c.text));
+        EXPECT_EQ(Box->GetSelectedColor(), c.value) << c.text;
+    }
+    // A hexadecimal entry shows its swatch; a text that names no colour shows nothing.
+    TBitmap picture(60, 20);
+    Box->ClearItems();
+    Box->AddItem("$00FF0000");
+    Box->AddItem("Crimson");
+    Box->DrawItem(picture.Canvas(), 0, {0, 0, 60, 20}, 0);
+    EXPECT_EQ(picture.Pixel(10, 10), ColorToPixel(clBlue));
+    picture.Canvas().Brush().Color = clWhite;
+    picture.Canvas().FillRect(picture.BoundsRect());
+    Box->DrawItem(picture.Canvas(), 1, {0, 0, 60, 20}, 0);
+    EXPECT_EQ(picture.Pixel(10, 10), ColorToPixel(clMenu));
+    EXPECT_EQ(picture.Pixel(40, 10), ColorToPixel(clMenu));
 }
 
 TEST_F(ColorComboBoxTest, NavigationKeysMoveAndClampTheSelection)
 {
     // Index 0 Aqua, 1 Black, 2 Blue, ... 13 Teal, 14 White, 15 Yellow; a page is 7 entries.
     const struct { int from; uint16_t key; int to; } cases[] = {
-        {-1, VK_DOWN, 0},   {-1, VK_UP, 0},    {0, VK_UP, 0},       {15, VK_DOWN, 15},  {3, VK_DOWN, 4},  {3, VK_RIGHT, 4},
-        {3, VK_LEFT, 2},    {-1, VK_HOME, 0},  {7, VK_HOME, 0},     {-1, VK_END, 15},   {2, VK_END, 15},  {3, VK_NEXT, 10},
-        {12, VK_NEXT, 15},  {-1, VK_NEXT, 7},  {12, VK_PRIOR, 5},   {3, VK_PRIOR, 0},   {-1, VK_PRIOR, 0},
-        {-1, 'B', 1},    {1, 'B', 2},    {2, 'B', 1},      {14, 'Y', 15},   {15, 'A', 0},  {4, 'G', 5},
-        {5, 'G', 4},     {-1, 'Q', -1},  {6, 'Q', 6},      {6, '7', 6},
+        {-1, VK_DOWN, 0},  {-1, VK_UP, 0},   {0, VK_UP, 0},      {15, VK_DOWN, 15}, {3, VK_DOWN, 4},
+        {3, VK_RIGHT, 4},  {3, VK_LEFT, 2},  {-1, VK_HOME, 0},   {7, VK_HOME, 0},   {-1, VK_END, 15},
+        {2, VK_END, 15},   {3, VK_NEXT, 10}, {12, VK_NEXT, 15},  {-1, VK_NEXT, 7},  {12, VK_PRIOR, 5},
+        {3, VK_PRIOR, 0},  {-1, VK_PRIOR, 0}, {-1, 'B', 1},      {1, 'B', 2},       {2, 'B', 1},
+        {14, 'Y', 15},     {15, 'A', 0},     {4, 'G', 5},        {5, 'G', 4},       {-1, 'Q', -1},
+        {6, 'Q', 6},       {6, '7', 6},
     };
     for (const auto& c : cases)
         EXPECT_EQ(Box->NavigateIndex(c.from, c.key), c.to) << "from " << c.from << " key " << c.key;

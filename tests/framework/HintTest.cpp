@@ -71,6 +71,11 @@ TEST_F(Hints, ShowAfterThePointerRestsHalfASecondBelowThePointer)
     EXPECT_EQ(state->Params.Owner, Form->Handle());
     EXPECT_TRUE(state->Visible);
     EXPECT_EQ(Screen.PointerCapture(), 0u) << "a hint leaves the pointer to the window under it";
+    App.ProcessMessages();
+    const TBitmap& pixels = Screen.Pixels(hint.Handle());
+    EXPECT_EQ(pixels.Pixel(0, 0), ColorToPixel(THintWindow::BorderColor)) << "a thin dark border";
+    EXPECT_EQ(pixels.Pixel(hint.Width() - 1, hint.Height() - 1), ColorToPixel(THintWindow::BorderColor));
+    EXPECT_EQ(pixels.Pixel(1, 1), ColorToPixel(THintWindow::FaceColor)) << "on a pale face";
 }
 
 TEST_F(Hints, EveryMoveBeforeThePauseIsOverStartsItAgain)

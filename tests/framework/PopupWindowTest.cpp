@@ -22,11 +22,13 @@ protected:
     TPopupWindow* Popup = nullptr;
     int Deactivations = 0;
     int CloseUps = 0;
+    int OwnerPresses = 0;
 
     void SetUp() override
     {
         Owner = App.CreateForm<TOwnerForm>();
         Owner->OnDeactivate = [this](TObject*) { ++Deactivations; };
+        Owner->OnMouseDown = [this](TObject*, TMouseButton, TShiftState, int, int) { ++OwnerPresses; };
         Owner->Show();
         Screen.Activate(Owner->Handle(), true);
         App.ProcessMessages();
@@ -59,6 +61,18 @@ TEST_F(Popups, OpenOwnedByTheFormWithoutTakingItsActivation)
     EXPECT_EQ(Screen.WindowsOfKind(TNativeWindowKind::Popup), std::vector<TNativeWindow>{Popup->Handle()});
 }
 
+TEST_F(Popups, OpensBelowAControlThroughItsScreenPosition)
+{
+    auto* box = new TWinControl(Owner);
+    box->SetParent(Owner);
+    box->SetBounds(16, 39, 121, 21);
+    const TPoint below = box->ClientToScreen({0, box->Height()});
+    EXPECT_EQ(below, (TPoint{26, 70})) << "the owner's client lies at (10, 10) on the screen";
+    EXPECT_EQ(box->ScreenToClient(below), (TPoint{0, 21}));
+    Popup->Popup(below);
+    EXPECT_EQ(Popup->BoundsRect(), (TRect{26, 70, 66, 100}));
+}
+
 TEST_F(Popups, OpeningAtTheScreenEdgeMovesItOntoTheScreen)
 {
     Popup->Popup({300, 230});
@@ -72,6 +86,7 @@ TEST_F(Popups, EachClosingRuleClosesItOnceAndGivesThePointerBack)
 {
     const struct { const char* what; std::function<void()> act; bool ownerStays; } cases[] = {
         {"click outside", [&] { Screen.MouseDown(Popup->Handle(), TMouseButton::mbLeft, {-10, 5}); }, true},
+        {"click delivered to the owner", [&] { Screen.MouseDown(Owner->Handle(), TMouseButton::mbLeft, {5, 5}); }, true},
         {"Esc to the pop-up", [&] { Screen.KeyDown(Popup->Handle(), VK_ESCAPE); }, true},
         {"Esc to the owner", [&] { Screen.KeyDown(Owner->Handle(), VK_ESCAPE); }, true},
         {"owner moved", [&] { Owner->SetLeft(20); }, true},
@@ -101,6 +116,7 @@ TEST_F(Popups, EachClosingRuleClosesItOnceAndGivesThePointerBack)
         EXPECT_EQ(Screen.PointerCapture(), 0u) << c.what;
         EXPECT_EQ(Owner->Visible(), c.ownerStays) << c.what;
         EXPECT_FALSE(App.Terminated()) << c.what << ": the owner does not close";
+        EXPECT_EQ(OwnerPresses, 0) << c.what << ": the closing click goes no further";
     }
 }
 
