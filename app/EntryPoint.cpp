@@ -5,7 +5,9 @@
 #include "app/RunMode.h"
 #include "app/SettingsStore.h"
 #include "config/DialogSettings.h"
+#include "config/ProgramArguments.h"
 #include "config/Unit2.h"
+#include "config/Unit3.h"
 #include "framework/Application.h"
 #include "platform/Platform.h"
 #include "platform/core/Exception.h"
@@ -22,7 +24,8 @@ void CreateWindowOfMode(TApplication& App, RunMode Mode)
         App.CreateForm<TForm1>();
         return;
     case RunMode::Preview:
-        throw Exception("The preview is not available in this build");
+        App.CreateForm<TPreview>();
+        return;
     case RunMode::Settings:
         App.CreateForm<TSettings>();
         return;
@@ -55,6 +58,7 @@ int RunQuorvel(const std::vector<std::string>& Arguments)
         return 1;
     }
     ConnectSettings();
+    ProgramArguments() = Arguments;
     TApplication& app = Application();
     try {
         app.Initialize();

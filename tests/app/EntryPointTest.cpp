@@ -75,11 +75,80 @@ TEST_F(EntryPoint, AStyleOfTheWrongTypeEndsStartUpAfterOneMessage)
     }
 }
 
-TEST_F(EntryPoint, ThePreviewIsNotBuiltYetAndSaysSo)
+// The preview in a host of 152 x 112: a child of the host at its top-left corner, of the host's
+// size, showing the top-left part of the picture; any system command ends the program.
+TEST_F(EntryPoint, ThePreviewFillsItsHostAndEndsOnAnySystemCommand)
 {
+    Screen.AddForeignWindow(1234, TRect::FromSize(600, 400, 152, 112));
+    std::vector<TNativeWindowParams> shown;
+    Screen.SetOnWait([&] {
+        for (TNativeWindow w : Screen.Windows())
+            if (Screen.Window(w)->Visible) {
+                shown.push_back(Screen.Window(w)->Params);
+                Screen.SystemCommand(w, 0xF140);
+            }
+    });
     EXPECT_EQ(RunQuorvel({"/p", "1234"}), 0);
-    ASSERT_EQ(Screen.ErrorBoxes().size(), 1u);
-    EXPECT_NE(Screen.ErrorBoxes()[0].Text.find("not available in this build"), std::string::npos);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].Kind, TNativeWindowKind::ForeignChild);
+    EXPECT_EQ(shown[0].Host, 1234u);
+    EXPECT_EQ(shown[0].Bounds, TRect::FromSize(0, 0, 152, 112));
+    EXPECT_TRUE(Screen.ErrorBoxes().empty());
+    EXPECT_FALSE(Screen.Stalled());
+}
+
+// Without a usable number the preview reports the argument and shows itself as a window of its
+// own; a number that names no window ends the program at once instead of leaving a window
+// nobody can see or end.
+TEST_F(EntryPoint, ThePreviewWithABadHostReportsItOrEnds)
+{
+    const struct { std::vector<std::string> args; const char* error; bool ownWindow; } cases[] = {
+        {{"/p"}, "'' is not a valid integer value.", true},
+        {{"/p", ""}, "'' is not a valid integer value.", true},
+        {{"/p", "abc"}, "'abc' is not a valid integer value.", true},
+        {{"/p", "$"}, "'$' is not a valid integer value.", true},
+        {{"/p", "4294967296"}, "'4294967296' is not a valid integer value.", true},
+        {{"/p", "-5"}, "", false},
+        {{"/p", "$7FFF"}, "", false},
+        {{"/p", "99"}, "", false},
+    };
+    for (const auto& c : cases) {
+        Screen.ClearErrorBoxes();
+        std::vector<TRect> shown;
+        Screen.SetOnWait([&] {
+            for (TNativeWindow w : Screen.Windows())
+                if (Screen.Window(w)->Visible) {
+                    shown.push_back(Screen.Window(w)->Params.Bounds);
+                    Screen.CloseRequest(w);
+                }
+        });
+        TApplication app;
+        EXPECT_EQ(RunQuorvel(c.args), 0) << c.args.back();
+        if (*c.error) {
+            ASSERT_EQ(Screen.ErrorBoxes().size(), 1u) << c.args.back();
+            EXPECT_EQ(Screen.ErrorBoxes()[0].Text, c.error);
+        } else {
+            EXPECT_TRUE(Screen.ErrorBoxes().empty()) << c.args.back();
+        }
+        ASSERT_EQ(shown.size(), c.ownWindow ? 1u : 0u) << c.args.back();
+        if (c.ownWindow) {
+            EXPECT_EQ(shown[0].Width(), 157) << c.args.back();
+            EXPECT_EQ(shown[0].Height(), 108) << c.args.back();
+        }
+        EXPECT_FALSE(Screen.Stalled()) << c.args.back();
+    }
+}
+
+TEST_F(EntryPoint, ThePreviewEndsWhenItsHostGoesAway)
+{
+    Screen.AddForeignWindow(77, TRect::FromSize(0, 0, 200, 150));
+    int waits = 0;
+    Screen.SetOnWait([&] {
+        if (++waits == 1)
+            Screen.DestroyForeignWindow(77);
+    });
+    EXPECT_EQ(RunQuorvel({"/p", "77"}), 0);
+    EXPECT_FALSE(Screen.Stalled());
 }
 
 // The settings dialog opens as a frameless window of its own size, and a close request from
