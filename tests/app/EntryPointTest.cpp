@@ -180,3 +180,42 @@ TEST_F(EntryPoint, WithoutAWindowSystemTheProgramEndsWithCodeOne)
     ScopedPlatform scope(p);
     EXPECT_EQ(RunQuorvel({"/s"}), 1);
 }
+
+// A screen-saver daemon's window: the saver fills it and leaves the input to the daemon.
+TEST_F(EntryPoint, TheSaverDrawsInADaemonsWindowAndIgnoresInput)
+{
+    Registry.SetDword(RegRoot::LocalMachine, "Software\\Kestrune\\Screensaver", "Style", 0);
+    Screen.AddForeignWindow(0x2a00007, TRect::FromSize(0, 0, 640, 480));
+    std::vector<TNativeWindowParams> shown;
+    int waits = 0;
+    Screen.SetOnWait([&] {
+        for (TNativeWindow w : Screen.Windows())
+            if (Screen.Window(w)->Visible && ++waits < 3) {
+                shown.push_back(Screen.Window(w)->Params);
+                Screen.KeyDown(w, 'A');
+                Screen.MouseDown(w, TMouseButton::mbLeft, {10, 10});
+                Screen.Activate(w, false);
+            } else if (waits >= 3) {
+                Screen.DestroyForeignWindow(0x2a00007);
+            }
+    });
+    EXPECT_EQ(RunQuorvel({"-window-id", "0x2a00007"}), 0);
+    ASSERT_GE(shown.size(), 2u) << "input did not end it";
+    EXPECT_EQ(shown[0].Kind, TNativeWindowKind::ForeignChild);
+    EXPECT_EQ(shown[0].Bounds, TRect::FromSize(0, 0, 640, 480));
+    EXPECT_TRUE(Screen.ErrorBoxes().empty());
+}
+
+TEST_F(EntryPoint, ADaemonRequestForNoWindowEndsWithCodeOneAndShowsNothing)
+{
+    const struct { std::vector<std::string> args; } cases[] = {
+        {{"-window-id", "garbage"}}, {{"-window-id"}}, {{"-window-id", "0x99"}}, {{"--window-id", "12345"}},
+    };
+    for (const auto& c : cases) {
+        Screen.SetOnWait([&] { ADD_FAILURE() << c.args[0] << ": the loop ran"; Screen.Wake(); });
+        TApplication app;
+        EXPECT_EQ(RunQuorvel(c.args), 1) << c.args.back();
+        EXPECT_TRUE(Screen.Windows().empty() || !Screen.Window(Screen.Windows().back())->Visible) << c.args.back();
+        EXPECT_TRUE(Screen.ErrorBoxes().empty()) << c.args.back();
+    }
+}
