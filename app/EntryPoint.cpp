@@ -1,13 +1,20 @@
 #include "app/EntryPoint.h"
 
 #include <cstdio>
+#include <cstdlib>
 
+#include "app/DaemonRequest.h"
 #include "app/RunMode.h"
 #include "app/SettingsStore.h"
+#include "config/DialogSettings.h"
+#include "config/ProgramArguments.h"
+#include "config/Unit2.h"
+#include "config/Unit3.h"
 #include "framework/Application.h"
 #include "platform/Platform.h"
 #include "platform/core/Exception.h"
 #include "saver/ProcessorClock.h"
+#include "saver/SaverPlacement.h"
 #include "saver/SaverSettings.h"
 #include "saver/Unit1.h"
 
@@ -20,10 +27,33 @@ void CreateWindowOfMode(TApplication& App, RunMode Mode)
         App.CreateForm<TForm1>();
         return;
     case RunMode::Preview:
-        throw Exception("The preview is not available in this build");
+        App.CreateForm<TPreview>();
+        return;
     case RunMode::Settings:
-        throw Exception("The settings dialog is not available in this build");
+        App.CreateForm<TSettings>();
+        return;
     }
+}
+
+// Says where the saver shows itself for a screen-saver daemon's request. A window that does not
+// exist is said on standard error: a daemon expects a saver to fail then, not to cover the
+// screen on its own.
+bool PlaceSaver(const TDaemonRequest& Request)
+{
+    TSaverPlacement& placement = SaverPlacement();
+    placement = TSaverPlacement{};
+    if (Request.Kind == TDaemonRequest::TKind::OwnWindow)
+        placement.Kind = TSaverPlacement::TKind::OwnWindow;
+    if (Request.Window == 0)
+        return true;
+    TRect area;
+    if (!CurrentPlatform().Windows->SystemWindowRect(Request.Window, area)) {
+        std::fprintf(stderr, "Quorvel: there is no window %#x to draw in.\n", static_cast<unsigned>(Request.Window));
+        return false;
+    }
+    placement.Kind = TSaverPlacement::TKind::InWindow;
+    placement.Window = Request.Window;
+    return true;
 }
 
 }  // namespace
@@ -32,6 +62,9 @@ void ConnectSettings()
 {
     SaverSettings().ReadStyle = ReadStyle;
     SaverSettings().ReadClockColor = ReadClockColor;
+    DialogSettings().ReadStyle = ReadStyle;
+    DialogSettings().WriteStyle = WriteStyle;
+    DialogSettings().WriteClockColor = WriteClockColor;
 }
 
 void StartEarlyWork(const std::vector<std::string>& Arguments)
@@ -42,13 +75,21 @@ void StartEarlyWork(const std::vector<std::string>& Arguments)
 
 int RunQuorvel(const std::vector<std::string>& Arguments)
 {
-    const RunMode mode = ModeFromArguments(Arguments);
+    const TDaemonRequest daemon = DaemonRequestFromArguments(Arguments, std::getenv("XSCREENSAVER_WINDOW"));
+    if (!daemon.Error.empty()) {
+        std::fprintf(stderr, "Quorvel: %s.\n", daemon.Error.c_str());
+        return 1;
+    }
+    const RunMode mode = daemon.Kind == TDaemonRequest::TKind::None ? ModeFromArguments(Arguments) : RunMode::Saver;
     if (!CurrentPlatform().Windows) {
         // Without a window system there is no message box either; the backend has said why.
         std::fputs("Quorvel: no window can be shown, so the program ends.\n", stderr);
         return 1;
     }
+    if (!PlaceSaver(daemon))
+        return 1;
     ConnectSettings();
+    ProgramArguments() = Arguments;
     TApplication& app = Application();
     try {
         app.Initialize();

@@ -62,11 +62,13 @@ int32_t ReadStyle()
     return ReadInteger(*key, StyleValueName);   // the key closes on every way out
 }
 
-void WriteStyle(int32_t Value)
+bool WriteStyle(int32_t Value)
 {
     std::unique_ptr<IRegistryKey> key = OpenStyleKey(KEY_ALL_ACCESS_MASK, true);
-    if (key)
-        WriteInteger(*key, StyleValueName, Value);
+    if (!key)
+        return false;
+    WriteInteger(*key, StyleValueName, Value);
+    return true;
 }
 
 std::string ClockColorFilePath()

@@ -13,10 +13,11 @@
 // when the value is not a 32-bit number.
 int32_t ReadStyle();
 
-// Stores the motion, creating the key when missing. Does nothing when the key cannot be opened
-// or created (no right to write the local machine's settings); raises "Failed to set data for
-// 'Style'" when the key opened but the value could not be stored.
-void WriteStyle(int32_t Value);
+// Stores the motion, creating the key when missing. Does nothing and answers false when the key
+// cannot be opened or created (no right to write the local machine's settings), so that the
+// caller can say so; raises "Failed to set data for 'Style'" when the key opened but the value
+// could not be stored.
+bool WriteStyle(int32_t Value);
 
 // The clock colour in the shared colour encoding; 255 (red) when the file, the section or the
 // key is missing or the text is no number. Never raises.

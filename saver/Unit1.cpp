@@ -1,6 +1,8 @@
 #include "saver/Unit1.h"
 
+#include <algorithm>
 #include <cmath>
+#include <string>
 
 #include "framework/Application.h"
 #include "framework/Label.h"
@@ -11,11 +13,13 @@
 #include "platform/ISockets.h"
 #include "platform/ISystemInfo.h"
 #include "platform/Platform.h"
+#include "platform/core/Exception.h"
 #include "saver/FixedText.h"
 #include "saver/FormatSize.h"
 #include "saver/MemoryReadout.h"
 #include "saver/ProcessLoad.h"
 #include "saver/ProcessorClock.h"
+#include "saver/SaverPlacement.h"
 #include "saver/SaverSettings.h"
 #include "sysinfo/LMDSysInfo.h"
 #include "widgets/TLMDBackPanel.h"
@@ -39,8 +43,9 @@ constexpr size_t HostNameLength = 260;
 TForm1::TForm1(TComponent* Owner) : TForm(Owner)
 {
     LoadStoredLayout();
-    CoverScreen();
-    HidePointer();
+    PlaceWindow();
+    if (SaverPlacement().EndsOnInput())
+        HidePointer();
     ReadMotion();
     if (FMotion == 1)
         Application().SetOnIdle([this](TObject* Sender, bool& Done) { AppIdle(Sender, Done); });
@@ -78,6 +83,47 @@ TLabel* TForm1::LabelNumber(int Number) const
         &TForm1::Label16, &TForm1::Label17, &TForm1::Label18, &TForm1::Label19, &TForm1::Label20,
     };
     return Number >= 1 && Number <= 20 ? this->*Labels[Number - 1] : nullptr;
+}
+
+void TForm1::PlaceWindow()
+{
+    const TSaverPlacement& placement = SaverPlacement();
+    switch (placement.Kind) {
+    case TSaverPlacement::TKind::FullScreen:
+        CoverScreen();
+        return;
+    case TSaverPlacement::TKind::InWindow:
+        if (!EmbedIn(placement.Window))
+            throw Exception::Fmt("The window %s to draw in does not exist", {std::to_string(placement.Window)});
+        break;
+    case TSaverPlacement::TKind::OwnWindow:
+        SetBorderStyle(TFormBorderStyle::bsSizeable);
+        SetCaption("Quorvel");
+        SetBounds(40, 40, 1024, 768);
+        break;
+    }
+    FScreenWidth = ClientWidth();
+    FScreenHeight = ClientHeight();
+}
+
+// A window handed over by a daemon changes its size with the monitor it lies on; the panel is
+// then centred again, or keeps bouncing inside the new size.
+void TForm1::FollowWindowSize()
+{
+    if (SaverPlacement().Kind == TSaverPlacement::TKind::FullScreen)
+        return;
+    if (ClientWidth() == FScreenWidth && ClientHeight() == FScreenHeight)
+        return;
+    FScreenWidth = ClientWidth();
+    FScreenHeight = ClientHeight();
+    if (FMotion == 1) {
+        FPanelX = std::max(0, std::min(FPanelX, FScreenWidth - VrLedClock1->Width()));
+        FPanelY = std::max(0, std::min(FPanelY, FScreenHeight - VrLedClock1->Height()));
+        LMDBackPanel1->SetBounds(FPanelX, FPanelY, LMDBackPanel1->Width(), LMDBackPanel1->Height());
+    } else {
+        CentrePanel();
+    }
+    Invalidate();
 }
 
 // Places the window at (0, 0) with the size of the primary screen, as a full-screen window that
@@ -270,6 +316,7 @@ void TForm1::ShowHost()
 
 void TForm1::VrTimer1Timer(TObject*)
 {
+    FollowWindowSize();
     const Platform& platform = CurrentPlatform();
     TProcessTimes times;
     if (platform.Kernel)
@@ -287,12 +334,22 @@ void TForm1::VrTimer1Timer(TObject*)
 
 // ---- Exit rules ----------------------------------------------------------------------------
 
-void TForm1::FormKeyDown(TObject*, uint16_t&, TShiftState) { Close(); }
+void TForm1::FormKeyDown(TObject*, uint16_t&, TShiftState)
+{
+    if (SaverPlacement().EndsOnInput())
+        Close();
+}
 
-void TForm1::FormMouseDown(TObject*, TMouseButton, TShiftState, int, int) { Close(); }
+void TForm1::FormMouseDown(TObject*, TMouseButton, TShiftState, int, int)
+{
+    if (SaverPlacement().EndsOnInput())
+        Close();
+}
 
 void TForm1::FormMouseWheel(TObject*, TShiftState, int, TPoint, bool& Handled)
 {
+    if (!SaverPlacement().EndsOnInput())
+        return;
     Handled = true;
     Close();
 }
@@ -301,6 +358,8 @@ void TForm1::FormMouseWheel(TObject*, TShiftState, int, TPoint, bool& Handled)
 // repeats the last position (some systems send them when nothing moved) does not.
 void TForm1::FormMouseMove(TObject*, TShiftState, int X, int Y)
 {
+    if (!SaverPlacement().EndsOnInput())
+        return;
     if (X != FLastMouseX || Y != FLastMouseY) {
         ++FMouseMoveCount;
         if (FMouseMoveCount > MovesTolerated)
@@ -318,7 +377,7 @@ void TForm1::FormClose(TObject*, TCloseAction&) { SetCursor(FSavedCursor); }
 void TForm1::Dispatch(TMessage& Message)
 {
     if (Message.Msg == WM_ACTIVATE) {
-        if (LoWord(Message.WParam) == WA_INACTIVE)
+        if (LoWord(Message.WParam) == WA_INACTIVE && SaverPlacement().EndsOnInput())
             Close();
         return;
     }

@@ -79,7 +79,9 @@ public:
 
 private:
     void LoadStoredLayout();
+    void PlaceWindow();
     void CoverScreen();
+    void FollowWindowSize();
     void HidePointer();
     void ReadMotion();
     void CentrePanel();

@@ -49,6 +49,8 @@ build linux-tsan || status=1
 if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then start_virtual_display 91 120 1024x768 || status=1; fi
 run_tests linux
 TSAN_OPTIONS="halt_on_error=1 suppressions=$root/tests/tsan.supp" run_tests linux-tsan
+# Every parser of outside input under libFuzzer for a few seconds each, so a regression shows.
+tools/fuzz/run.sh 5 || status=1
 export WINEPREFIX="$root/build/$windows_tests/wineprefix" WINEARCH=$wine_arch WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
     "$wine_loader" wineboot -i >/dev/null 2>&1

@@ -15,6 +15,7 @@ PACKAGES=(
     fonts-league-spartan fonts-dejavu-core
     xvfb xauth xdotool x11-utils imagemagick
     wine wine32:i386 wine64
+    clang libclang-rt-14-dev
 )
 
 as_root() {

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -14,6 +15,9 @@ public:
     // MaxJpegPixels in all, or one of more than MaxJpegScans scans, raises Exception with a
     // message naming the file, and leaves Into as it was.
     virtual void LoadJpeg(const std::string& Path, TBitmap& Into) = 0;
+    // The same for a JPEG picture held in memory (a picture compiled into the program); Name
+    // stands for the file in the messages.
+    virtual void LoadJpegData(const std::string& Name, const uint8_t* Data, size_t Size, TBitmap& Into) = 0;
 };
 
 // The largest picture the decoders accept: a header can claim 65535 x 65535 pixels, which would

@@ -2,9 +2,10 @@
 
 #include <atomic>
 #include <cerrno>
+#include <algorithm>
 #include <climits>
+#include <deque>
 #include <cstdint>
-#include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -44,15 +45,72 @@ bool WriteAll(int Fd, const std::string& Bytes)
     return true;
 }
 
-// The file a write to Path changes: the target of a symbolic link, or Path itself. Empty when
-// Path is a link whose target cannot be resolved.
+// A link or folder that belongs to root or to the writing user; only those could have been
+// put there by someone the writer trusts.
+bool TrustedOwner(uid_t Owner) { return Owner == 0 || Owner == ::geteuid(); }
+
+// Splits a path into its parts, in order, leaving out empty ones.
+std::deque<std::string> PathParts(const std::string& Path)
+{
+    std::deque<std::string> parts;
+    for (size_t begin = 0; begin <= Path.size();) {
+        const size_t slash = std::min(Path.find('/', begin), Path.size());
+        if (slash > begin)
+            parts.push_back(Path.substr(begin, slash - begin));
+        begin = slash + 1;
+    }
+    return parts;
+}
+
+// The file a write to Path changes: Path with every symbolic link on its way resolved. A link is
+// followed only where it and the folder that holds it belong to root or to the writing user, so
+// a link that another user planted cannot turn a write into a change of a file the writer never
+// meant to touch. Empty when a link may not be followed, cannot be read, or links go round.
 std::string WriteTarget(const std::string& Path)
 {
-    struct stat link;
-    if (::lstat(Path.c_str(), &link) != 0 || !S_ISLNK(link.st_mode))
-        return Path;
-    char resolved[PATH_MAX];
-    return ::realpath(Path.c_str(), resolved) ? std::string(resolved) : std::string();
+    char cwd[PATH_MAX];
+    if (Path.empty() || (Path.front() != '/' && !::getcwd(cwd, sizeof cwd)))
+        return {};
+    std::deque<std::string> parts = PathParts(Path.front() == '/' ? Path : std::string(cwd) + "/" + Path);
+    std::string resolved;   // no links in it; empty stands for the root folder
+    for (int links = 0; !parts.empty();) {
+        const std::string part = std::move(parts.front());
+        parts.pop_front();
+        if (part == ".")
+            continue;
+        if (part == "..") {
+            resolved = resolved.substr(0, resolved.find_last_of('/') == std::string::npos ? 0 : resolved.find_last_of('/'));
+            continue;
+        }
+        const std::string candidate = resolved + "/" + part;
+        struct stat link;
+        if (::lstat(candidate.c_str(), &link) != 0 || !S_ISLNK(link.st_mode)) {
+            resolved = candidate;   // a missing part is left to the write, which then fails or creates it
+            continue;
+        }
+        struct stat holder;
+        if (++links > 40 || !TrustedOwner(link.st_uid) || ::stat(resolved.empty() ? "/" : resolved.c_str(), &holder) != 0
+            || !TrustedOwner(holder.st_uid))
+            return {};
+        char target[PATH_MAX];
+        const ssize_t length = ::readlink(candidate.c_str(), target, sizeof target - 1);
+        if (length <= 0)
+            return {};
+        const std::string text(target, static_cast<size_t>(length));
+        if (text.front() == '/')
+            resolved.clear();
+        std::deque<std::string> inner = PathParts(text);
+        parts.insert(parts.begin(), inner.begin(), inner.end());
+    }
+    return resolved.empty() ? "/" : resolved;
+}
+
+// A read-only file stays as it is, even though the folder would allow replacing it. The
+// superuser passes every permission test, so a file that nobody may write counts as read-only
+// for the superuser too, as a read-only file does for an administrator elsewhere.
+bool MayChange(const std::string& Target, const struct stat& Info)
+{
+    return (Info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0 && ::access(Target.c_str(), W_OK) == 0;
 }
 
 std::string TemporaryName(const std::string& Target)
@@ -104,8 +162,7 @@ bool ReplaceFileAtomically(const std::string& Path, const std::string& Bytes)
         return false;
     struct stat old;
     const bool replacing = ::stat(target.c_str(), &old) == 0;
-    // A read-only file stays as it is, even though the folder would allow replacing it.
-    if (replacing && (!S_ISREG(old.st_mode) || ::access(target.c_str(), W_OK) != 0))
+    if (replacing && (!S_ISREG(old.st_mode) || !MayChange(target, old)))
         return false;
     const std::string temporary = TemporaryName(target);
     FileHandle file(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666));

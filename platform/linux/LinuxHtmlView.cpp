@@ -50,6 +50,17 @@ bool HasScheme(const std::string& Location)
     return true;
 }
 
+// Whether Window names a window on the display; a wrong id is answered with an error that the
+// trap keeps from ending the program.
+bool IsWindow(Display* Display, unsigned long Window)
+{
+    GdkDisplay* display = gdk_x11_lookup_xdisplay(Display);
+    gdk_x11_display_error_trap_push(display);
+    XWindowAttributes attributes;
+    const Status found = XGetWindowAttributes(Display, Window, &attributes);
+    return gdk_x11_display_error_trap_pop(display) == 0 && found != 0;
+}
+
 }  // namespace
 
 std::string TLinuxHtmlView::LocationToUrl(const std::string& Location)
@@ -68,8 +79,11 @@ std::string TLinuxHtmlView::LocationToUrl(const std::string& Location)
 
 std::unique_ptr<TLinuxHtmlView> TLinuxHtmlView::Create(unsigned long Parent)
 {
+    GdkDisplay* display = gdk_display_get_default();
+    if (!Parent || !display || !GDK_IS_X11_DISPLAY(display) || !IsWindow(GDK_DISPLAY_XDISPLAY(display), Parent))
+        return nullptr;
     const TWebEngine* engine = WebEngine();
-    if (!engine || !Parent)
+    if (!engine)
         return nullptr;
     GtkWidget* plug = gtk_plug_new(Parent);
     GtkWidget* view = engine->NewView();

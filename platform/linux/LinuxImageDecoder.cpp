@@ -77,6 +77,7 @@ TPixel CmykToPixel(const JSAMPLE* Ink, bool Inverted)
 class TJpegFile {
 public:
     explicit TJpegFile(const std::string& Path) : FPath(Path) {}
+    TJpegFile(const std::string& Name, const uint8_t* Data, size_t Size) : FPath(Name), FData(Data), FSize(Size) {}
     ~TJpegFile()
     {
         if (FCreated)
@@ -108,6 +109,15 @@ public:
 private:
     void Open()
     {
+        if (FData) {
+            if (FSize == 0)
+                throw Exception::Fmt("Picture '%s' is empty", {FPath});
+            // The library reads from a stream; one over the bytes in memory serves like a file.
+            FFile.reset(fmemopen(const_cast<uint8_t*>(FData), FSize, "rb"));
+            if (!FFile)
+                throw Exception::Fmt("Cannot open picture '%s'", {FPath});
+            return;
+        }
         struct stat info;
         if (stat(FPath.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
             throw Exception::Fmt("Cannot open picture '%s'", {FPath});
@@ -176,6 +186,8 @@ private:
     }
 
     std::string FPath;
+    const uint8_t* FData = nullptr;   // a picture in memory instead of the file at FPath
+    size_t FSize = 0;
     std::unique_ptr<FILE, decltype(&std::fclose)> FFile{nullptr, std::fclose};
     jpeg_decompress_struct FInfo{};
     TJpegErrors FErrors;
@@ -189,6 +201,14 @@ void TLinuxImageDecoder::LoadJpeg(const std::string& Path, TBitmap& Into)
 {
     int32_t width = 0, height = 0;
     std::vector<TPixel> pixels = TJpegFile(Path).Decode(width, height);
+    Into.SetSize(width, height);
+    std::memcpy(Into.Scanline(0), pixels.data(), pixels.size() * sizeof(TPixel));
+}
+
+void TLinuxImageDecoder::LoadJpegData(const std::string& Name, const uint8_t* Data, size_t Size, TBitmap& Into)
+{
+    int32_t width = 0, height = 0;
+    std::vector<TPixel> pixels = TJpegFile(Name, Data, Size).Decode(width, height);
     Into.SetSize(width, height);
     std::memcpy(Into.Scanline(0), pixels.data(), pixels.size() * sizeof(TPixel));
 }

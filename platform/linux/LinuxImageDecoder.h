@@ -7,4 +7,5 @@
 class TLinuxImageDecoder : public IImageDecoder {
 public:
     void LoadJpeg(const std::string& Path, TBitmap& Into) override;
+    void LoadJpegData(const std::string& Name, const uint8_t* Data, size_t Size, TBitmap& Into) override;
 };

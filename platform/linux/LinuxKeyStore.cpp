@@ -9,23 +9,14 @@
 
 #include "platform/linux/LinuxFiles.h"
 #include "platform/linux/RegFileText.h"
+#include "platform/linux/SettingsText.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-// Larger key files are no key of ours; their values cannot be read and none are written.
-constexpr size_t MaxKeyFileBytes = 16 * 1024 * 1024;
-
 // The rights that change a key: setting a value or creating a subkey.
 constexpr uint32_t WriteRights = 0x0002 | 0x0004;
-
-char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool SameName(const std::string& A, const std::string& B)
-{
-    return A.size() == B.size() && std::equal(A.begin(), A.end(), B.begin(), [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
-}
 
 // The "\"-separated parts of a key path; nothing when a part is empty or could name something
 // outside the store ("." and ".." or a "/").
@@ -71,7 +62,7 @@ public:
 
     RegQueryResult QueryValue(const std::string& Name, void* Buffer, uint32_t BufferSize) override
     {
-        const FileReadResult file = ReadWholeFile(FFile, MaxKeyFileBytes);
+        const FileReadResult file = ReadWholeFile(FFile, MaxSettingsFileBytes);
         if (file.Status != FileReadStatus::Ok)
             return {};
         const auto value = TRegFileText(file.Bytes).Find(Name);
@@ -90,12 +81,13 @@ public:
         if (!FMayWrite)
             return false;
         // A key with subkeys only has no file yet.
-        const FileReadResult file = ReadWholeFile(FFile, MaxKeyFileBytes);
+        const FileReadResult file = ReadWholeFile(FFile, MaxSettingsFileBytes);
         if (file.Status == FileReadStatus::Unreadable)
             return false;
         TRegFileText text(file.Status == FileReadStatus::Ok ? file.Bytes : TRegFileText::EmptyKey(FName));
         const auto* bytes = static_cast<const char*>(Data);
-        return text.Set(Name, {Type, std::string(bytes, bytes + Size)}) && ReplaceFileAtomically(FFile, text.Text());
+        text.Set(Name, {Type, std::string(bytes, bytes + Size)});
+        return ReplaceFileAtomically(FFile, text.Text());
     }
 
 private:

@@ -3,11 +3,41 @@
 #include "platform/linux/LinuxFiles.h"
 #include "platform/linux/LinuxServices.h"
 #include "platform/linux/ProfileText.h"
+#include "platform/linux/SettingsText.h"
+
+#include <optional>
 
 namespace {
 
-// Larger files are no settings file; they are neither read nor rewritten.
-constexpr size_t MaxProfileBytes = 64 * 1024 * 1024;
+// A profile file is UTF-8 (or plain ASCII), or UTF-16 in either byte order when it starts with
+// the matching byte-order mark, as the profile functions elsewhere read it. The text is worked
+// on as UTF-8 and written back in the encoding it came in.
+struct ProfileBytes {
+    enum Encoding { Utf8, Utf16LittleEndian, Utf16BigEndian } Kind = Utf8;
+    std::string Text;
+};
+
+std::optional<ProfileBytes> DecodeProfile(const std::string& Bytes)
+{
+    const bool little = Bytes.compare(0, 2, "\xFF\xFE") == 0, big = Bytes.compare(0, 2, "\xFE\xFF") == 0;
+    if (!little && !big)
+        return ProfileBytes{ProfileBytes::Utf8, Bytes};
+    auto text = Utf8FromUtf16(std::string_view(Bytes).substr(2), big);
+    if (!text)
+        return std::nullopt;
+    return ProfileBytes{little ? ProfileBytes::Utf16LittleEndian : ProfileBytes::Utf16BigEndian, std::move(*text)};
+}
+
+std::optional<std::string> EncodeProfile(const ProfileBytes& Profile)
+{
+    if (Profile.Kind == ProfileBytes::Utf8)
+        return Profile.Text;
+    const bool big = Profile.Kind == ProfileBytes::Utf16BigEndian;
+    const auto units = Utf16FromUtf8(Profile.Text, big);
+    if (!units)
+        return std::nullopt;
+    return (big ? std::string("\xFE\xFF") : std::string("\xFF\xFE")) + *units;
+}
 
 bool IsAbsolute(const std::string& Path) { return !Path.empty() && Path.front() == '/'; }
 
@@ -40,10 +70,11 @@ std::string TLinuxProfileFiles::GetString(const std::string& Path, const std::st
 {
     if (!IsAbsolute(Path))
         return FirstChars(Default, MaxChars);
-    const FileReadResult file = ReadWholeFile(Path, MaxProfileBytes);
-    if (file.Status != FileReadStatus::Ok)
+    const FileReadResult file = ReadWholeFile(Path, MaxSettingsFileBytes);
+    const auto profile = file.Status == FileReadStatus::Ok ? DecodeProfile(file.Bytes) : std::nullopt;
+    if (!profile)
         return FirstChars(Default, MaxChars);
-    return FirstChars(TProfileText(file.Bytes).Value(Section, Key).value_or(Default), MaxChars);
+    return FirstChars(TProfileText(profile->Text).Value(Section, Key).value_or(Default), MaxChars);
 }
 
 bool TLinuxProfileFiles::WriteString(const std::string& Path, const std::string& Section, const std::string& Key,
@@ -51,13 +82,17 @@ bool TLinuxProfileFiles::WriteString(const std::string& Path, const std::string&
 {
     if (!IsAbsolute(Path) || !IsWritableEntry(Section, Key, Value))
         return false;
-    // A file that exists but cannot be read is not replaced: its other lines would be lost.
-    const FileReadResult file = ReadWholeFile(Path, MaxProfileBytes);
-    if (file.Status == FileReadStatus::Unreadable)
+    // A file that exists but cannot be read or decoded is not replaced: its other lines would
+    // be lost.
+    const FileReadResult file = ReadWholeFile(Path, MaxSettingsFileBytes);
+    auto profile = file.Status != FileReadStatus::Unreadable ? DecodeProfile(file.Bytes) : std::nullopt;
+    if (!profile)
         return false;
-    TProfileText text(file.Bytes);
+    TProfileText text(std::move(profile->Text));
     text.SetValue(Section, Key, Value);
-    return ReplaceFileAtomically(Path, text.Text());
+    profile->Text = text.Text();
+    const auto bytes = EncodeProfile(*profile);
+    return bytes && ReplaceFileAtomically(Path, *bytes);
 }
 
 IProfileFiles* LinuxProfileFiles()

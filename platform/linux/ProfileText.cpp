@@ -1,37 +1,17 @@
 #include "platform/linux/ProfileText.h"
 
-#include <algorithm>
-
 namespace {
-
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\f' || c == '\v'; }
-
-std::string_view Trimmed(std::string_view Text)
-{
-    while (!Text.empty() && IsBlank(Text.front()))
-        Text.remove_prefix(1);
-    while (!Text.empty() && IsBlank(Text.back()))
-        Text.remove_suffix(1);
-    return Text;
-}
-
-char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool SameName(std::string_view A, std::string_view B)
-{
-    return A.size() == B.size() && std::equal(A.begin(), A.end(), B.begin(), [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
-}
 
 // The name of a section line, or nothing when the line starts no section.
 std::optional<std::string_view> SectionName(std::string_view Line)
 {
-    const std::string_view text = Trimmed(Line);
+    const std::string_view text = TrimmedText(Line);
     if (text.empty() || text.front() != '[')
         return std::nullopt;
     const size_t close = text.find(']');
     if (close == std::string_view::npos)
         return std::nullopt;
-    return Trimmed(text.substr(1, close - 1));
+    return TrimmedText(text.substr(1, close - 1));
 }
 
 // The name of a key line, or nothing when the line has no "=".
@@ -40,53 +20,36 @@ std::optional<std::string_view> KeyName(std::string_view Line)
     const size_t equals = Line.find('=');
     if (equals == std::string_view::npos)
         return std::nullopt;
-    return Trimmed(Line.substr(0, equals));
+    return TrimmedText(Line.substr(0, equals));
 }
 
 }  // namespace
 
-TProfileText::TProfileText(std::string Text) : FText(std::move(Text))
-{
-    SplitLines();
-}
-
-void TProfileText::SplitLines()
-{
-    FLines.clear();
-    // A byte-order mark belongs to no line, so the first line can still start a section.
-    size_t begin = FText.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
-    while (begin < FText.size()) {
-        const size_t newline = FText.find('\n', begin);
-        if (newline == std::string::npos) {
-            FLines.push_back({begin, FText.size() - begin, 0});
-            break;
-        }
-        const bool crlf = newline > begin && FText[newline - 1] == '\r';
-        FLines.push_back({begin, newline - begin - (crlf ? 1 : 0), crlf ? 2u : 1u});
-        begin = newline + 1;
-    }
-}
-
 TProfileText::Location TProfileText::Find(const std::string& Section, const std::string& Key) const
 {
     Location where;
-    size_t i = 0;
-    for (; i < FLines.size() && !where.Section; ++i) {
-        const auto name = SectionName(Content(FLines[i]));
+    size_t begin = ByteOrderMarkLength(FText);
+    for (; begin < FText.size() && !where.Section; ) {
+        const TTextLine line = LineAt(FText, begin);
+        const auto name = SectionName(line.In(FText));
         if (name && SameName(*name, Section))
-            where.Section = i;
+            where.Section = where.LastInSection = line;
+        begin = line.End();
     }
     if (!where.Section)
         return where;
-    for (; i < FLines.size(); ++i) {
-        const std::string_view line = Content(FLines[i]);
-        if (SectionName(line))
+    for (; begin < FText.size(); ) {
+        const TTextLine line = LineAt(FText, begin);
+        const std::string_view text = line.In(FText);
+        if (SectionName(text))
             break;
-        const auto name = KeyName(line);
+        const auto name = KeyName(text);
         if (!where.Key && name && SameName(*name, Key))
-            where.Key = i;
+            where.Key = line;
+        if (!TrimmedText(text).empty())
+            where.LastInSection = line;
+        begin = line.End();
     }
-    where.SectionEnd = i;
     return where;
 }
 
@@ -95,8 +58,8 @@ std::optional<std::string> TProfileText::Value(const std::string& Section, const
     const Location where = Find(Section, Key);
     if (!where.Key)
         return std::nullopt;
-    const std::string_view line = Content(FLines[*where.Key]);
-    std::string_view value = Trimmed(line.substr(line.find('=') + 1));
+    const std::string_view line = where.Key->In(FText);
+    std::string_view value = TrimmedText(line.substr(line.find('=') + 1));
     if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
         value = value.substr(1, value.size() - 2);
     return std::string(value);
@@ -104,35 +67,27 @@ std::optional<std::string> TProfileText::Value(const std::string& Section, const
 
 std::string TProfileText::LineBreak() const
 {
-    return !FLines.empty() && FLines[0].BreakLength == 2 ? "\r\n" : "\n";
+    const size_t begin = ByteOrderMarkLength(FText);
+    return begin < FText.size() && LineAt(FText, begin).BreakLength == 2 ? "\r\n" : "\n";
 }
 
 void TProfileText::SetValue(const std::string& Section, const std::string& Key, const std::string& Value)
 {
-    const std::string keyLine = Key + "=" + Value;
     const Location where = Find(Section, Key);
     if (where.Key) {
         // The key keeps the spelling it has in the file.
-        const Line& line = FLines[*where.Key];
-        const std::string name(*KeyName(Content(line)));
-        FText.replace(line.Begin, line.Length, name + "=" + Value);
+        const std::string name(*KeyName(where.Key->In(FText)));
+        FText.replace(where.Key->Begin, where.Key->Length, name + "=" + Value);
     } else if (where.Section) {
-        size_t last = *where.Section;
-        for (size_t i = last + 1; i < where.SectionEnd; ++i)
-            if (!Trimmed(Content(FLines[i])).empty())
-                last = i;
-        InsertAfter(last, keyLine + LineBreak());
+        InsertAfter(where.LastInSection, Key + "=" + Value + LineBreak());
     } else {
-        Append("[" + Section + "]" + LineBreak() + keyLine + LineBreak());
+        Append("[" + Section + "]" + LineBreak() + Key + "=" + Value + LineBreak());
     }
-    SplitLines();
 }
 
-void TProfileText::InsertAfter(size_t LineIndex, const std::string& NewLines)
+void TProfileText::InsertAfter(const TTextLine& Line, const std::string& NewLines)
 {
-    const Line& line = FLines[LineIndex];
-    const size_t end = line.Begin + line.Length + line.BreakLength;
-    FText.insert(end, (line.BreakLength == 0 ? LineBreak() : std::string()) + NewLines);
+    FText.insert(Line.End(), (Line.BreakLength == 0 ? LineBreak() : std::string()) + NewLines);
 }
 
 void TProfileText::Append(const std::string& NewLines)

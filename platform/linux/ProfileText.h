@@ -3,7 +3,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
+
+#include "platform/linux/SettingsText.h"
 
 // The text of a profile (INI) file, read and changed one key at a time.
 //
@@ -13,9 +14,12 @@
 // without regard to case (ASCII letters). When a section or a key occurs twice, the first one
 // counts, for reading and for writing alike. Lines before the first section, lines without
 // "=", and bytes that are no text at all belong to no key and are kept as they are.
+//
+// Only the text itself is kept: every look-up walks its lines afresh, so a file of many short
+// lines takes no more memory than its bytes.
 class TProfileText {
 public:
-    explicit TProfileText(std::string Text);
+    explicit TProfileText(std::string Text) : FText(std::move(Text)) {}
 
     const std::string& Text() const { return FText; }
 
@@ -32,24 +36,16 @@ public:
     void SetValue(const std::string& Section, const std::string& Key, const std::string& Value);
 
 private:
-    struct Line {
-        size_t Begin;     // first byte
-        size_t Length;    // bytes before the line break
-        size_t BreakLength;
-    };
     struct Location {
-        std::optional<size_t> Section;   // the index of the section's line
-        std::optional<size_t> Key;       // the index of the key's line
-        size_t SectionEnd = 0;           // the index of the first line after the section
+        std::optional<TTextLine> Section;
+        std::optional<TTextLine> Key;
+        TTextLine LastInSection;   // the section's last non-blank line, its own line when it has none
     };
 
-    std::string_view Content(const Line& L) const { return std::string_view(FText).substr(L.Begin, L.Length); }
-    void SplitLines();
     Location Find(const std::string& Section, const std::string& Key) const;
     std::string LineBreak() const;
-    void InsertAfter(size_t LineIndex, const std::string& NewLines);
+    void InsertAfter(const TTextLine& Line, const std::string& NewLines);
     void Append(const std::string& NewLines);
 
     std::string FText;
-    std::vector<Line> FLines;
 };

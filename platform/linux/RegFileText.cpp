@@ -4,28 +4,12 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "platform/linux/SettingsText.h"
+
 namespace {
 
 const char* const HeaderLine = "Windows Registry Editor Version 5.00";
 const char* const OldHeaderLine = "REGEDIT4";
-
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
-
-std::string_view Trimmed(std::string_view Text)
-{
-    while (!Text.empty() && IsBlank(Text.front()))
-        Text.remove_prefix(1);
-    while (!Text.empty() && IsBlank(Text.back()))
-        Text.remove_suffix(1);
-    return Text;
-}
-
-char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool SameName(std::string_view A, std::string_view B)
-{
-    return A.size() == B.size() && std::equal(A.begin(), A.end(), B.begin(), [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
-}
 
 int HexDigit(char c)
 {
@@ -87,92 +71,37 @@ std::string QuotedText(const std::string& Text)
     return out + "\"";
 }
 
-void PutUnit(std::string& Out, uint32_t Unit)
-{
-    Out += static_cast<char>(Unit & 0xFF);
-    Out += static_cast<char>(Unit >> 8);
-}
-
 // UTF-8 to UTF-16LE with a terminating null; nothing for a text that is no valid UTF-8 or has
 // a null character inside.
-std::optional<std::string> Utf16FromUtf8(std::string_view Text)
+std::optional<std::string> StringData(std::string_view Text)
 {
-    std::string out;
-    for (size_t i = 0; i < Text.size();) {
-        const unsigned char lead = static_cast<unsigned char>(Text[i]);
-        const size_t length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
-        if (length == 0 || i + length > Text.size() || lead == 0)
-            return std::nullopt;
-        uint32_t code = length == 1 ? lead : lead & (0x7F >> length);
-        for (size_t k = 1; k < length; ++k) {
-            const unsigned char next = static_cast<unsigned char>(Text[i + k]);
-            if ((next & 0xC0) != 0x80)
-                return std::nullopt;
-            code = code << 6 | (next & 0x3F);
-        }
-        static const uint32_t smallest[] = {0, 0, 0x80, 0x800, 0x10000};
-        if (code < smallest[length] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
-            return std::nullopt;
-        if (code >= 0x10000) {
-            PutUnit(out, 0xD800 | ((code - 0x10000) >> 10));
-            PutUnit(out, 0xDC00 | ((code - 0x10000) & 0x3FF));
-        } else {
-            PutUnit(out, code);
-        }
-        i += length;
-    }
-    PutUnit(out, 0);
-    return out;
+    auto data = Text.find('\0') == std::string_view::npos ? Utf16FromUtf8(Text, false) : std::nullopt;
+    if (data)
+        PutUnit(*data, 0);
+    return data;
 }
 
 // The UTF-8 text of UTF-16LE data that ends with its only null character and holds no line
 // break; nothing otherwise (such data is written as a hexadecimal list instead).
-std::optional<std::string> Utf8FromUtf16(const std::string& Data)
+std::optional<std::string> StringText(const std::string& Data)
 {
-    if (Data.size() < 2 || Data.size() % 2 != 0)
+    if (Data.size() < 2 || Data.size() % 2 != 0 || Data[Data.size() - 1] != 0 || Data[Data.size() - 2] != 0)
         return std::nullopt;
-    const auto unit = [&](size_t i) { return static_cast<unsigned char>(Data[2 * i]) | static_cast<unsigned char>(Data[2 * i + 1]) << 8; };
-    const size_t units = Data.size() / 2 - 1;
-    if (unit(units) != 0)
+    const auto text = Utf8FromUtf16(std::string_view(Data).substr(0, Data.size() - 2), false);
+    if (!text || text->find_first_of(std::string("\0\r\n", 3)) != std::string::npos)
         return std::nullopt;
-    std::string out;
-    for (size_t i = 0; i < units; ++i) {
-        uint32_t code = unit(i);
-        if (code == 0 || code == '\n' || code == '\r' || (code >= 0xDC00 && code <= 0xDFFF))
-            return std::nullopt;
-        if (code >= 0xD800 && code <= 0xDBFF) {
-            if (i + 1 >= units || unit(i + 1) < 0xDC00 || unit(i + 1) > 0xDFFF)
-                return std::nullopt;
-            code = 0x10000 + ((code - 0xD800) << 10) + (unit(++i) - 0xDC00);
-        }
-        if (code < 0x80) {
-            out += static_cast<char>(code);
-        } else if (code < 0x800) {
-            out += static_cast<char>(0xC0 | code >> 6);
-            out += static_cast<char>(0x80 | (code & 0x3F));
-        } else if (code < 0x10000) {
-            out += static_cast<char>(0xE0 | code >> 12);
-            out += static_cast<char>(0x80 | (code >> 6 & 0x3F));
-            out += static_cast<char>(0x80 | (code & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | code >> 18);
-            out += static_cast<char>(0x80 | (code >> 12 & 0x3F));
-            out += static_cast<char>(0x80 | (code >> 6 & 0x3F));
-            out += static_cast<char>(0x80 | (code & 0x3F));
-        }
-    }
-    return out;
+    return text;
 }
 
 // A comma-separated list of bytes in hexadecimal, possibly empty.
 std::optional<std::string> HexBytes(std::string_view Text)
 {
     std::string out;
-    if (Trimmed(Text).empty())
+    if (TrimmedText(Text).empty())
         return out;
     for (;;) {
         const size_t comma = Text.find(',');
-        const auto byte = HexNumber(Trimmed(Text.substr(0, comma)), 2);
+        const auto byte = HexNumber(TrimmedText(Text.substr(0, comma)), 2);
         if (!byte)
             return std::nullopt;
         out += static_cast<char>(*byte);
@@ -185,10 +114,10 @@ std::optional<std::string> HexBytes(std::string_view Text)
 // The data part of a value line, after the "=".
 std::optional<TRegFileText::Value> ParseData(std::string_view Text)
 {
-    Text = Trimmed(Text);
+    Text = TrimmedText(Text);
     std::string_view rest;
     if (const auto text = Quoted(Text, rest)) {
-        const auto data = Trimmed(rest).empty() ? Utf16FromUtf8(*text) : std::nullopt;
+        const auto data = TrimmedText(rest).empty() ? StringData(*text) : std::nullopt;
         if (!data)
             return std::nullopt;
         return TRegFileText::Value{RegValueType::String, *data};
@@ -230,7 +159,7 @@ std::string DataText(const TRegFileText::Value& V)
         return std::string("dword:") + number;
     }
     if (V.Type == RegValueType::String)
-        if (const auto text = Utf8FromUtf16(V.Data))
+        if (const auto text = StringText(V.Data))
             return QuotedText(*text);
     std::string out = "hex:";
     if (V.Type != RegValueType::Binary) {
@@ -248,101 +177,96 @@ std::string NameText(const std::string& Name) { return Name.empty() ? "@" : Quot
 
 }  // namespace
 
-TRegFileText::TRegFileText(std::string Text) : FText(std::move(Text))
-{
-    Parse();
-}
+TRegFileText::TRegFileText(std::string Text) : FText(std::move(Text)) {}
 
 std::string TRegFileText::EmptyKey(const std::string& KeyName)
 {
     return std::string(HeaderLine) + "\n\n[" + KeyName + "]\n";
 }
 
-void TRegFileText::Parse()
+template <typename Visitor>
+void TRegFileText::ForEachEntry(Visitor Visit) const
 {
-    FEntries.clear();
-    FWellFormed = true;
-    // A byte-order mark in front of the first line is no part of it.
-    size_t begin = FText.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
-    while (begin < FText.size() && FWellFormed)
-        begin = ParseLine(begin);
+    for (size_t begin = ByteOrderMarkLength(FText); begin < FText.size();) {
+        const Entry entry = EntryAt(begin);
+        Visit(entry);
+        begin = entry.End;
+    }
 }
 
-// Reads the line (with its continuation lines) that starts at Begin and returns where the next
-// one starts.
-size_t TRegFileText::ParseLine(size_t Begin)
+// The line (with its continuation lines) that starts at Begin.
+TRegFileText::Entry TRegFileText::EntryAt(size_t Begin) const
 {
-    const auto lineEnd = [&](size_t from) {
-        const size_t newline = FText.find('\n', from);
-        return newline == std::string::npos ? FText.size() : newline;
-    };
-    size_t end = lineEnd(Begin);
-    const std::string_view line = Trimmed(std::string_view(FText).substr(Begin, end - Begin));
-    const size_t next = std::min(end + 1, FText.size());
+    TTextLine last = LineAt(FText, Begin);
+    const std::string_view line = TrimmedText(last.In(FText));
+    Entry entry{Begin, last.End(), std::nullopt, std::nullopt};
     if (line.empty() || line.front() == ';' || line == HeaderLine || line == OldHeaderLine
         || (line.front() == '[' && line.back() == ']'))
-        return next;
+        return entry;
 
     std::string_view rest = line.substr(1);
-    const std::optional<std::string> name = line.front() == '@' ? std::string() : Quoted(line, rest);
-    rest = Trimmed(rest);
-    if (!name || rest.empty() || rest.front() != '=') {
-        FWellFormed = false;
-        return next;
+    entry.Name = line.front() == '@' ? std::string() : Quoted(line, rest);
+    rest = TrimmedText(rest);
+    if (!entry.Name || rest.empty() || rest.front() != '=') {
+        entry.Name.reset();
+        return entry;
     }
-    // A hexadecimal list goes on over lines that end in a backslash.
-    std::string data(Trimmed(rest.substr(1)));
-    while (data.rfind("hex", 0) == 0 && data.back() == '\\' && end < FText.size()) {
+    // A hexadecimal list goes on over lines that end in one backslash; two end no list line.
+    std::string data(TrimmedText(rest.substr(1)));
+    while (data.rfind("hex", 0) == 0 && data.back() == '\\' && last.BreakLength > 0) {
         data.pop_back();
-        const size_t from = end + 1;
-        end = lineEnd(from);
-        data += Trimmed(std::string_view(FText).substr(from, end - from));
+        if (data.back() == '\\')
+            break;
+        last = LineAt(FText, last.End());
+        data += TrimmedText(last.In(FText));
     }
-    const auto value = ParseData(data);
-    if (!value) {
-        FWellFormed = false;
-        return next;
-    }
-    const size_t after = std::min(end + 1, FText.size());
-    FEntries.push_back({Begin, after, *name, *value});
-    return after;
+    entry.End = last.End();
+    entry.Data = ParseData(data);
+    return entry;
 }
 
 std::optional<TRegFileText::Value> TRegFileText::Find(const std::string& Name) const
 {
-    if (!FWellFormed)
-        return std::nullopt;
-    for (auto e = FEntries.rbegin(); e != FEntries.rend(); ++e)
-        if (SameName(e->Name, Name))
-            return e->Data;
-    return std::nullopt;
+    std::optional<Value> found;
+    ForEachEntry([&](const Entry& E) {
+        if (E.Name && SameName(*E.Name, Name))
+            found = E.Data;
+    });
+    return found;
 }
 
-bool TRegFileText::Set(const std::string& Name, const Value& NewValue)
+void TRegFileText::Set(const std::string& Name, const Value& NewValue)
 {
-    if (!FWellFormed)
-        return false;
     const std::string line = NameText(Name) + "=" + DataText(NewValue);
+    // The text is written anew in one pass: the first line of the name takes the new value,
+    // later ones go, every other byte is copied.
+    std::string out;
+    out.reserve(FText.size() + line.size() + 1);
+    size_t copied = 0;
     bool placed = false;
-    // From the back, so that the offsets of the entries still to come stay valid.
-    for (auto e = FEntries.rbegin(); e != FEntries.rend(); ++e) {
-        if (!SameName(e->Name, Name))
-            continue;
-        const bool first = std::none_of(FEntries.begin(), FEntries.end(), [&](const Entry& other) {
-            return other.Begin < e->Begin && SameName(other.Name, Name);
-        });
+    ForEachEntry([&](const Entry& E) {
+        if (!E.Name || !SameName(*E.Name, Name))
+            return;
+        out.append(FText, copied, E.Begin - copied);
+        copied = E.End;
+        if (placed)
+            return;
         // The new line ends as the replaced one did: with CR LF, LF, or nothing at the very end.
-        const bool hadBreak = FText[e->End - 1] == '\n';
-        const bool crlf = hadBreak && e->End - e->Begin >= 2 && FText[e->End - 2] == '\r';
-        const std::string lineBreak = !hadBreak ? "" : crlf ? "\r\n" : "\n";
-        FText.replace(e->Begin, e->End - e->Begin, first ? line + lineBreak : "");
-        placed = placed || first;
-    }
+        const bool hadBreak = FText[E.End - 1] == '\n';
+        const bool crlf = hadBreak && E.End - E.Begin >= 2 && FText[E.End - 2] == '\r';
+        out += line + (!hadBreak ? "" : crlf ? "\r\n" : "\n");
+        placed = true;
+    });
+    out.append(FText, copied, std::string::npos);
     if (!placed) {
-        if (!FText.empty() && FText.back() != '\n')
-            FText += '\n';
-        FText += line + "\n";
+        if (!out.empty() && out.back() != '\n')
+            out += '\n';
+        // A last line that ends in a backslash would take the new line as its continuation; an
+        // empty line ends it.
+        const std::string_view before = TrimmedText(std::string_view(out).substr(0, out.size() - (out.empty() ? 0 : 1)));
+        if (!before.empty() && before.back() == '\\')
+            out += '\n';
+        out += line + "\n";
     }
-    Parse();
-    return true;
+    FText = std::move(out);
 }

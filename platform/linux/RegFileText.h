@@ -3,7 +3,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "platform/IRegistry.h"
 
@@ -23,8 +22,9 @@
 // type: dword is the 32-bit number type, a quoted text the string type (held as UTF-16LE with a
 // terminating null, as the registry holds strings), hex the binary type and hex(n) type n.
 // Empty lines, lines starting with ";", the header line and the bracketed key line carry no
-// value. Any other line makes the whole text malformed: then no value can be read and none is
-// written, so a damaged file is never made worse or silently shortened.
+// value, and neither does any line that does not start with a name and "=": such a line is
+// passed over and kept as it is, so one stray line costs no other value. A value line whose
+// data cannot be read spoils that value alone: it reads as unreadable until it is set anew.
 class TRegFileText {
 public:
     struct Value {
@@ -38,29 +38,29 @@ public:
     static std::string EmptyKey(const std::string& KeyName);
 
     const std::string& Text() const { return FText; }
-    bool WellFormed() const { return FWellFormed; }
 
     // The value with this name (compared without regard to case); nothing when it is missing or
-    // the text is malformed. When a name occurs twice, the later line counts.
+    // its data cannot be read. When a name occurs twice, the later line counts.
     std::optional<Value> Find(const std::string& Name) const;
 
-    // Sets a value of a well-formed text: the value's line is replaced in place (later lines of
-    // the same name go), or a new line is appended. Every other line stays byte for byte.
-    // False, and no change, for a malformed text.
-    bool Set(const std::string& Name, const Value& NewValue);
+    // Sets a value: the first line of the name is replaced in place (later lines of the same
+    // name go), or a new line is appended. Every other line stays byte for byte.
+    void Set(const std::string& Name, const Value& NewValue);
 
 private:
+    // One line of the text with its continuation lines. A value line has a name and, when its
+    // data could be read, the value; other lines have neither.
     struct Entry {
         size_t Begin;   // first byte of the entry's first line
         size_t End;     // one past the line break of its last line
-        std::string Name;
-        Value Data;
+        std::optional<std::string> Name;
+        std::optional<Value> Data;
     };
 
-    void Parse();
-    size_t ParseLine(size_t Begin);
+    // The text is walked afresh for every look-up, so reading a file keeps no record per line.
+    template <typename Visitor>
+    void ForEachEntry(Visitor Visit) const;
+    Entry EntryAt(size_t Begin) const;
 
     std::string FText;
-    std::vector<Entry> FEntries;
-    bool FWellFormed = true;
 };

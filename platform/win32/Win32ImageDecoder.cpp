@@ -56,10 +56,14 @@ private:
 class TJpegFile {
 public:
     explicit TJpegFile(const std::string& Path) : FPath(Path) {}
+    TJpegFile(const std::string& Name, const uint8_t* Data, size_t Size) : FPath(Name), FData(Data, Data + Size), FInMemory(true) {}
 
     std::vector<TPixel> Decode(int32_t& Width, int32_t& Height)
     {
-        Read();
+        if (!FInMemory)
+            Read();
+        else if (FData.empty())
+            throw Exception::Fmt("Picture '%s' is empty", {FPath});
         CheckStructure();
         TComScope com;
         ComPtr<IWICImagingFactory> factory;
@@ -194,6 +198,7 @@ private:
 
     std::string FPath;
     std::vector<uint8_t> FData;
+    bool FInMemory = false;
 };
 
 }   // namespace
@@ -209,6 +214,14 @@ void TWin32ImageDecoder::LoadJpeg(const std::string& Path, TBitmap& Into)
     } catch (const std::bad_alloc&) {
         throw Exception::Fmt("Not enough memory for picture '%s'", {Path});
     }
+    Into.SetSize(width, height);
+    std::memcpy(Into.Scanline(0), pixels.data(), pixels.size() * sizeof(TPixel));
+}
+
+void TWin32ImageDecoder::LoadJpegData(const std::string& Name, const uint8_t* Data, size_t Size, TBitmap& Into)
+{
+    int32_t width = 0, height = 0;
+    std::vector<TPixel> pixels = TJpegFile(Name, Data, Size).Decode(width, height);
     Into.SetSize(width, height);
     std::memcpy(Into.Scanline(0), pixels.data(), pixels.size() * sizeof(TPixel));
 }

@@ -94,7 +94,7 @@ TEST_F(SettingsStore, ReadStyleGivesTheNumberTheDefaultOrTheError)
 TEST_F(SettingsStore, WriteStyleCreatesTheKeyAndStoresANumber)
 {
     for (int32_t value : {0, 1, -1, 0x12345678}) {
-        WriteStyle(value);
+        EXPECT_TRUE(WriteStyle(value));
         EXPECT_EQ(ReadStyle(), value);
         const auto stored = Registry.ValueOf(RegRoot::LocalMachine, StyleKey, "Style");
         ASSERT_TRUE(stored);
@@ -106,10 +106,10 @@ TEST_F(SettingsStore, WriteStyleCreatesTheKeyAndStoresANumber)
     EXPECT_EQ(Registry.OpenKeyCount(), 0);
 }
 
-TEST_F(SettingsStore, WriteStyleWithoutTheRightToWriteDoesNothing)
+TEST_F(SettingsStore, WriteStyleWithoutTheRightToWriteDoesNothingAndSaysSo)
 {
     Registry.SetWritable(false);
-    EXPECT_NO_THROW(WriteStyle(0));
+    EXPECT_FALSE(WriteStyle(0));
     EXPECT_FALSE(Registry.HasKey(RegRoot::LocalMachine, StyleKey));
     EXPECT_EQ(ReadStyle(), 1);
 }

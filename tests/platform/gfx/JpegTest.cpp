@@ -172,3 +172,35 @@ TEST(JpegDecoder, BadFilesRaiseNamingTheFileAndLeaveTheBitmap)
         EXPECT_EQ(picture.Pixel(1, 1), 0x123456u) << c.name;
     }
 }
+
+// A picture compiled into the program decodes as its file would, and bad bytes are refused the
+// same way, with the name given for them in the message.
+TEST(JpegDecoder, PicturesInMemoryDecodeLikeTheirFiles)
+{
+    const std::vector<char> good = Bytes(Fixture("quadrants.jpg"));
+    TBitmap fromFile, fromMemory;
+    Decoder().LoadJpeg(Fixture("quadrants.jpg"), fromFile);
+    Decoder().LoadJpegData("quadrants", reinterpret_cast<const uint8_t*>(good.data()), good.size(), fromMemory);
+    ASSERT_EQ(fromMemory.BoundsRect(), fromFile.BoundsRect());
+    for (int32_t y = 0; y < fromFile.Height(); ++y)
+        for (int32_t x = 0; x < fromFile.Width(); ++x)
+            ASSERT_EQ(fromMemory.Pixel(x, y), fromFile.Pixel(x, y)) << "at " << x << "," << y;
+
+    const struct { const char* name; std::vector<char> bytes; const char* says; } cases[] = {
+        {"empty", {}, "empty"},
+        {"cut in the pixel data", {good.begin(), good.end() - 60}, "truncated"},
+        {"text", {'h', 'e', 'l', 'l', 'o', '\n'}, "not a JPEG"},
+        {"huge side", WithClaimedSize(good, 60000, 16), "too large"},
+    };
+    for (const auto& c : cases) {
+        TBitmap picture(3, 2);
+        try {
+            Decoder().LoadJpegData(c.name, reinterpret_cast<const uint8_t*>(c.bytes.data()), c.bytes.size(), picture);
+            ADD_FAILURE() << c.name << ": no exception";
+        } catch (const Exception& e) {
+            EXPECT_NE(e.Message().find(std::string("'") + c.name + "'"), std::string::npos) << e.Message();
+            EXPECT_NE(e.Message().find(c.says), std::string::npos) << c.name << ": " << e.Message();
+        }
+        EXPECT_EQ(picture.BoundsRect(), TRect(0, 0, 3, 2)) << c.name;
+    }
+}

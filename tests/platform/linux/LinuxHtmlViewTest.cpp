@@ -148,3 +148,14 @@ TEST_F(LinuxHtmlView, HidingAndMovingFollowTheRequests)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(LinuxHtmlViewParent, NoViewForAnIdThatNamesNoWindow)
+{
+    ASSERT_TRUE(gtk_init_check(nullptr, nullptr)) << "no X display";
+    for (unsigned long id : {0ul, 0x7FFFFFFul, 0xFFFFFFFFul})
+        EXPECT_EQ(TLinuxHtmlView::Create(id), nullptr) << id;
+}
+
+}  // namespace

@@ -9,6 +9,7 @@
 #include "app/SettingsStore.h"
 #include "platform/Platform.h"
 #include "platform/core/Exception.h"
+#include "platform/linux/LinuxFiles.h"
 #include "platform/linux/LinuxKeyStore.h"
 #include "tests/support/TempDir.h"
 
@@ -84,7 +85,7 @@ TEST_F(LinuxKeyStore, ReadStyleFollowsTheKeyFile)
         {"unclosed name", Header + "\"Style=dword:00000001\n", "Failed to get data for 'Style'"},
         {"deletion mark", Header + "\"Style\"=-\n", "Failed to get data for 'Style'"},
         {"bad hex byte", Header + "\"Style\"=hex(4):1,2,300,4\n", "Failed to get data for 'Style'"},
-        {"a malformed line elsewhere", Header + "\"Style\"=dword:00000001\nStyle=1\n", "Failed to get data for 'Style'"},
+        {"a stray line elsewhere", Header + "\"Style\"=dword:00000001\nStyle=1\n", "1"},
         {"binary garbage", garbage, "Failed to get data for 'Style'"},
     };
     for (const auto& c : cases) {
@@ -145,12 +146,54 @@ TEST_F(LinuxKeyStore, WriteStyleChangesOnlyTheStyleLine)
     }
 }
 
-TEST_F(LinuxKeyStore, AMalformedKeyFileIsNeverRewritten)
+TEST_F(LinuxKeyStore, AStrayLineIsPassedOverAndKeptAndOnlyAMalformedStyleFails)
 {
-    const std::string before = Header + "\"Style\"=dword:00000001\nthis line is no value\n";
+    const std::string stray = "this line is no value\n";
+    const struct { const char* what; std::string before; const char* read; std::string after; } cases[] = {
+        {"stray line after Style", Header + "\"Style\"=dword:00000000\n" + stray, "0",
+                                   Header + "\"Style\"=dword:00000001\n" + stray},
+        {"stray line before the header", stray + Header + "\"Style\"=dword:00000000\n", "0",
+                                         stray + Header + "\"Style\"=dword:00000001\n"},
+        {"another value malformed", Header + "\"A\"=dword:xyz\n\"Style\"=dword:00000000\n", "0",
+                                    Header + "\"A\"=dword:xyz\n\"Style\"=dword:00000001\n"},
+        {"Style malformed", Header + "\"Style\"=dword:0000000g\n" + stray, "Failed to get data for 'Style'",
+                            Header + "\"Style\"=dword:00000001\n" + stray},
+        {"Style number too long", Header + "\"Style\"=dword:000000001\n", "Failed to get data for 'Style'",
+                                  Header + "\"Style\"=dword:00000001\n"},
+        {"list open at the end", Header + "\"A\"=hex:01,\\\n", "Failed to get data for 'Style'",
+                                 Header + "\"A\"=hex:01,\\\n\n\"Style\"=dword:00000001\n"},
+        {"list line ending in two backslashes", Header + "\"A\"=hex:01,\\\\\n", "Failed to get data for 'Style'",
+                                                Header + "\"A\"=hex:01,\\\\\n\n\"Style\"=dword:00000001\n"},
+    };
+    for (const auto& c : cases) {
+        Temp.Write(KeyFile, c.before);
+        EXPECT_EQ(Outcome(ReadStyle), c.read) << c.what;
+        WriteStyle(1);
+        EXPECT_EQ(Temp.Read(KeyFile), c.after) << c.what;
+        EXPECT_EQ(ReadStyle(), 1) << c.what;
+    }
+}
+
+TEST_F(LinuxKeyStore, AKeyFileLargerThanAnySettingsFileIsRefusedWhole)
+{
+    const std::string style = "\"Style\"=dword:00000000\n";
+    const std::string atLimit = Header + style + std::string(MaxSettingsFileBytes - Header.size() - style.size(), '\n');
+    Temp.Write(KeyFile, atLimit);
+    EXPECT_EQ(ReadStyle(), 0);
+    Temp.Write(KeyFile, atLimit + "\n");
+    EXPECT_EQ(Outcome(ReadStyle), "Failed to get data for 'Style'");
+    EXPECT_EQ(Outcome([] { WriteStyle(1); return 0; }), "Failed to set data for 'Style'");
+    EXPECT_TRUE(Temp.Read(KeyFile) == atLimit + "\n") << "the large file was changed";
+}
+
+TEST_F(LinuxKeyStore, AKeyFileWithoutWritePermissionIsNotWrittenEvenByTheSuperuser)
+{
+    const std::string before = Header + "\"Style\"=dword:00000001\n";
     Temp.Write(KeyFile, before);
+    ASSERT_EQ(::chmod(Temp.File(KeyFile).c_str(), 0444), 0);
     EXPECT_EQ(Outcome([] { WriteStyle(0); return 0; }), "Failed to set data for 'Style'");
     EXPECT_EQ(Temp.Read(KeyFile), before);
+    EXPECT_EQ(ReadStyle(), 1);
 }
 
 TEST_F(LinuxKeyStore, AStoreThatCannotBeCreatedIsNotOpened)

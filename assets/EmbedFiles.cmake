@@ -1,0 +1,16 @@
+# Writes a C++ source that holds the bytes of each file in FILES (a list of NAME=PATH) as an
+# array, with one function per file that returns it. Run by the build with cmake -P.
+set(body "// Made by the build from the files in assets/; not to be edited.\n#include \"assets/EmbeddedAssets.h\"\n\n")
+foreach(pair ${FILES})
+    string(REPLACE "=" ";" parts "${pair}")
+    list(GET parts 0 name)
+    list(GET parts 1 path)
+    file(READ "${path}" hex HEX)
+    string(LENGTH "${hex}" digits)
+    math(EXPR size "${digits} / 2")
+    string(REGEX REPLACE "([0-9a-f][0-9a-f])" "0x\\1," bytes "${hex}")
+    string(REGEX REPLACE "((0x..,){24})" "\\1\n    " bytes "${bytes}")
+    string(APPEND body "static const uint8_t ${name}Bytes[] = {\n    ${bytes}\n};\n")
+    string(APPEND body "TEmbeddedAsset ${name}() { return {${name}Bytes, ${size}}; }\n\n")
+endforeach()
+file(WRITE "${OUT}" "${body}")

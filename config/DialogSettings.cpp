@@ -1,0 +1,7 @@
+#include "config/DialogSettings.h"
+
+TDialogSettings& DialogSettings()
+{
+    static TDialogSettings settings;
+    return settings;
+}

@@ -1,0 +1,7 @@
+#include "saver/SaverPlacement.h"
+
+TSaverPlacement& SaverPlacement()
+{
+    static TSaverPlacement placement;
+    return placement;
+}
