@@ -1,6 +1,7 @@
 #include "platform/linux/LinuxWindowSystem.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cerrno>   // program_invocation_short_name
 #include <cstdio>
 
@@ -8,6 +9,7 @@
 #include <gdk/gdkx.h>
 
 #include "platform/linux/LinuxWindow.h"
+#include "platform/linux/StartupWatchdog.h"
 
 namespace {
 
@@ -27,6 +29,9 @@ constexpr int MaxDispatchesPerPeek = 256;
 // How long after a pass of the main context that found nothing ready a peek hands out only what
 // is queued, in microseconds.
 constexpr gint64 QuietSpell = 1000;
+
+// How long opening the display may take before the program gives up.
+constexpr std::chrono::milliseconds DisplayOpenLimit{10000};
 
 std::string ValidUtf8(const std::string& Text)
 {
@@ -53,6 +58,11 @@ std::unique_ptr<TLinuxWindowSystem> TLinuxWindowSystem::Open()
         // opening the display loads no GL driver, which would cost a good part of the start-up
         // time and tens of megabytes of resident memory.
         g_setenv("GDK_GL", "disable", FALSE);
+        // A server that accepts the connection and never answers would keep the program here
+        // for ever; a working one answers within milliseconds.
+        const TStartupWatchdog watchdog(DisplayOpenLimit, std::string(program_invocation_short_name)
+            + ": the X display \"" + (name ? name : "") + "\" did not answer within "
+            + std::to_string(DisplayOpenLimit.count() / 1000) + " seconds; no window can be shown.");
         gtk_init_check(nullptr, nullptr);
     }
     if (!gdk_display_get_default() || !GDK_IS_X11_DISPLAY(gdk_display_get_default())) {
