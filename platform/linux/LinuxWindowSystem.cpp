@@ -75,6 +75,13 @@ std::unique_ptr<TLinuxWindowSystem> TLinuxWindowSystem::Open()
         return nullptr;
     }
     GdkDisplay* display = gdk_display_get_default();
+    // Pictures are drawn in 24-bit colour; a screen with fewer colours would show nothing.
+    const int depth = gdk_visual_get_depth(gdk_screen_get_system_visual(gdk_display_get_default_screen(display)));
+    if (depth < 24) {
+        std::fprintf(stderr, "%s: the X display \"%s\" shows %d-bit colour; the program needs a screen of 24-bit colour.\n",
+                     program_invocation_short_name, name ? name : "", depth);
+        return nullptr;
+    }
     // The framework works in device pixels: one pixel of its back buffer is one on the screen.
     gdk_x11_display_set_window_scale(display, 1);
     return std::unique_ptr<TLinuxWindowSystem>(new TLinuxWindowSystem(display));

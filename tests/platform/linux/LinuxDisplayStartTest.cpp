@@ -46,6 +46,45 @@ private:
     int FNumber = 0;
 };
 
+// A virtual X server with one screen of the given depth, on the first free display number from
+// 150 on; it ends with the object.
+class TVirtualScreen {
+public:
+    explicit TVirtualScreen(int Depth)
+    {
+        for (FNumber = 150; FNumber < 200; ++FNumber) {
+            struct stat info;
+            const std::string lock = "/tmp/.X" + std::to_string(FNumber) + "-lock";
+            if (::stat(lock.c_str(), &info) != 0 && ::stat(Socket().c_str(), &info) != 0)
+                break;
+        }
+        const std::string display = ":" + std::to_string(FNumber), screen = "640x480x" + std::to_string(Depth);
+        const char* argv[] = {"Xvfb", display.c_str(), "-screen", "0", screen.c_str(), "-nolisten", "tcp", "-noreset", nullptr};
+        if (::posix_spawnp(&FPid, "Xvfb", nullptr, nullptr, const_cast<char**>(argv), environ) != 0)
+            FPid = 0;
+        for (int i = 0; FPid && i < 100 && !Ready(); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    ~TVirtualScreen()
+    {
+        if (FPid) {
+            ::kill(FPid, SIGTERM);
+            ::waitpid(FPid, nullptr, 0);
+        }
+    }
+    bool Ready() const
+    {
+        struct stat info;
+        return FPid && ::stat(Socket().c_str(), &info) == 0;
+    }
+    std::string Display() const { return ":" + std::to_string(FNumber); }
+
+private:
+    std::string Socket() const { return "/tmp/.X11-unix/X" + std::to_string(FNumber); }
+    pid_t FPid = 0;
+    int FNumber = 0;
+};
+
 // What a piece of start-up did in a child process of its own: its exit status (-1 when it did
 // not exit) and what it wrote to standard error. A fork, not a death test, so that the child
 // starts no second server of its own.
@@ -125,5 +164,16 @@ TEST(LinuxWindowSystemStart, AServerThatNeverAnswersEndsTheProgramWithAMessage)
     const TChildOutcome outcome = OpenInFreshProcess(server.Display());
     EXPECT_EQ(outcome.Status, 1);
     EXPECT_NE(outcome.Errors.find("the X display \"" + server.Display() + "\" did not answer within 10 seconds"), std::string::npos)
+        << outcome.Errors;
+}
+
+TEST(LinuxWindowSystemStart, AnEightBitScreenIsRefusedWithWhatTheProgramNeeds)
+{
+    const TVirtualScreen screen(8);
+    if (!screen.Ready())
+        GTEST_SKIP() << "no virtual X server (Xvfb) could be started";
+    const TChildOutcome outcome = OpenInFreshProcess(screen.Display());
+    EXPECT_EQ(outcome.Status, 3) << "the display was not refused";
+    EXPECT_NE(outcome.Errors.find("shows 8-bit colour; the program needs a screen of 24-bit colour"), std::string::npos)
         << outcome.Errors;
 }
