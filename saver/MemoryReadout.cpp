@@ -9,8 +9,10 @@ int32_t FreeMemoryPercent(const TMemoryStatus& Status, const TMemoryStatusEx* Ex
     const int32_t leftByLoad = 100 - static_cast<int32_t>(Status.dwMemoryLoad > 100 ? 100 : Status.dwMemoryLoad);
     double total = Status.dwTotalPhys;
     double avail = Status.dwAvailPhys;
+    // A 32-bit program's old record holds at most 2 GiB on a machine with 2 to 4 GiB and
+    // 0xFFFFFFFF beyond; where it differs from the extended record's total it was cut short.
     const bool saturated = Status.dwTotalPhys == 0xFFFFFFFFu || Status.dwAvailPhys == 0xFFFFFFFFu;
-    if (saturated && Extended) {
+    if (Extended && (saturated || Extended->ullTotalPhys != Status.dwTotalPhys)) {
         total = static_cast<double>(Extended->ullTotalPhys);
         avail = static_cast<double>(Extended->ullAvailPhys);
     }

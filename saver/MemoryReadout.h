@@ -7,9 +7,10 @@
 
 // The free share of physical memory in whole percent: the larger of what the record's load
 // leaves free and the truncated share of available memory. A record without a total gives
-// what the load leaves free. The old record cannot hold 4 GiB or more and reports such counts
-// as 0xFFFFFFFF, which would read as all memory free; the share of available memory is then
-// taken from the extended record when there is one.
+// what the load leaves free. The old record of a 32-bit program cannot hold the memory of a
+// larger machine: it reports at most 2 GiB on one with 2 to 4 GiB and 0xFFFFFFFF on one with
+// more, which would read as a wrong share or as all memory free. Whenever its total differs
+// from the extended record's, the share of available memory comes from the extended record.
 int32_t FreeMemoryPercent(const TMemoryStatus& Status, const TMemoryStatusEx* Extended = nullptr);
 
 // The total memory in KB as the bar takes it. Totals beyond the 32-bit range (2 TiB and

@@ -1,6 +1,7 @@
 #include "platform/linux/LinuxWindowSystem.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cerrno>   // program_invocation_short_name
 #include <cstdio>
 
@@ -10,6 +11,7 @@
 #include "platform/core/NativeWindowKind.h"
 #include "platform/linux/LinuxChildView.h"
 #include "platform/linux/LinuxWindow.h"
+#include "platform/linux/StartupWatchdog.h"
 
 namespace {
 
@@ -29,6 +31,9 @@ constexpr int MaxDispatchesPerPeek = 256;
 // How long after a pass of the main context that found nothing ready a peek hands out only what
 // is queued, in microseconds.
 constexpr gint64 QuietSpell = 1000;
+
+// How long opening the display may take before the program gives up.
+constexpr std::chrono::milliseconds DisplayOpenLimit{10000};
 
 std::string ValidUtf8(const std::string& Text)
 {
@@ -55,6 +60,11 @@ std::unique_ptr<TLinuxWindowSystem> TLinuxWindowSystem::Open()
         // opening the display loads no GL driver, which would cost a good part of the start-up
         // time and tens of megabytes of resident memory.
         g_setenv("GDK_GL", "disable", FALSE);
+        // A server that accepts the connection and never answers would keep the program here
+        // for ever; a working one answers within milliseconds.
+        const TStartupWatchdog watchdog(DisplayOpenLimit, std::string(program_invocation_short_name)
+            + ": the X display \"" + (name ? name : "") + "\" did not answer within "
+            + std::to_string(DisplayOpenLimit.count() / 1000) + " seconds; no window can be shown.");
         gtk_init_check(nullptr, nullptr);
     }
     if (!gdk_display_get_default() || !GDK_IS_X11_DISPLAY(gdk_display_get_default())) {
@@ -67,6 +77,13 @@ std::unique_ptr<TLinuxWindowSystem> TLinuxWindowSystem::Open()
         return nullptr;
     }
     GdkDisplay* display = gdk_display_get_default();
+    // Pictures are drawn in 24-bit colour; a screen with fewer colours would show nothing.
+    const int depth = gdk_visual_get_depth(gdk_screen_get_system_visual(gdk_display_get_default_screen(display)));
+    if (depth < 24) {
+        std::fprintf(stderr, "%s: the X display \"%s\" shows %d-bit colour; the program needs a screen of 24-bit colour.\n",
+                     program_invocation_short_name, name ? name : "", depth);
+        return nullptr;
+    }
     // The framework works in device pixels: one pixel of its back buffer is one on the screen.
     gdk_x11_display_set_window_scale(display, 1);
     return std::unique_ptr<TLinuxWindowSystem>(new TLinuxWindowSystem(display));

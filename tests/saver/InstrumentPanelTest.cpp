@@ -293,3 +293,47 @@ TEST_F(InstrumentPanel, AMeasurementStartedEarlierIsShownByTheFirstPaint)
     Make();
     EXPECT_EQ(Text(3), "2.39  GHz");
 }
+
+// A processor faster than the bar's range: the figure says what was measured, the bar stays full.
+TEST_F(InstrumentPanel, AProcessorAbove4GHzFillsTheClockBarAndShowsItsRate)
+{
+    Counter.RunWith(&Clock, 4200000);
+    Make();
+    EXPECT_EQ(Text(3), "4.20  GHz");
+    EXPECT_EQ(Form->VrLevelBar3->Position(), 4000);
+    EXPECT_EQ(Form->VrLevelBar3->MaxValue(), 4000);
+}
+
+// The old memory record of a 32-bit program holds at most 2 GiB on a machine with 2 to 4 GiB
+// and 0xFFFFFFFF beyond 4 GiB; the figures come from the extended record whenever the old one
+// cannot hold the machine's memory. The total bar ends at 10000000 KB.
+TEST_F(InstrumentPanel, MemoryFiguresOfA32BitProgramOnLargerMachines)
+{
+    const uint64_t gib = 1ull << 30;
+    const struct { const char* machine; uint32_t oldTotal, oldAvail; uint64_t total, avail; uint32_t load;
+                   const char* free; const char* used; int32_t totalBar; } cases[] = {
+        {"1.5 GiB", 0x60000000u, 0x20000000u, gib * 3 / 2, gib / 2, 70, "33 % ", "67 % ", 1572864},
+        {"3 GiB, 1 GiB free", 0x80000000u, 0x40000000u, 3 * gib, gib, 67, "33 % ", "67 % ", 3145728},
+        {"3 GiB, 2.5 GiB free", 0x80000000u, 0x80000000u, 3 * gib, gib * 5 / 2, 17, "83 % ", "17 % ", 3145728},
+        {"8 GiB, 2 GiB free", 0xFFFFFFFFu, 0x80000000u, 8 * gib, 2 * gib, 75, "25 % ", "75 % ", 8388608},
+        {"16 GiB, 12 GiB free", 0xFFFFFFFFu, 0xFFFFFFFFu, 16 * gib, 12 * gib, 25, "75 % ", "25 % ", 10000000},
+    };
+    for (const auto& c : cases) {
+        TMemoryStatus old;
+        old.dwMemoryLoad = c.load;
+        old.dwTotalPhys = c.oldTotal;
+        old.dwAvailPhys = c.oldAvail;
+        System.SetMemoryStatus(old);
+        TMemoryStatusEx wide;
+        wide.dwMemoryLoad = c.load;
+        wide.ullTotalPhys = c.total;
+        wide.ullAvailPhys = c.avail;
+        System.SetMemoryStatusEx(wide);
+        Make();
+        EXPECT_EQ(Text(1), c.free) << c.machine;
+        EXPECT_EQ(Text(10), c.used) << c.machine;
+        EXPECT_EQ(Form->VrLevelBar4->Position(), c.totalBar) << c.machine;
+        delete Form;
+        Form = nullptr;
+    }
+}

@@ -511,6 +511,9 @@ TEST_F(LMDClockPaint, AfterEveryChangeTheReadoutShowsWhatANewReadoutShows)
     const struct { const char* change; TStep setup; TStep apply; } cases[] = {
         {"a new day", none, [&](TLMDClock& c) { Clock.SetLocalTime({2024, 3, 3, 6, 14, 0, 0, 0}); c.OnTimer(); }},
         {"a longer date", none, [&](TLMDClock& c) { Clock.SetLocalTime({2024, 3, 0, 10, 9, 0, 0, 0}); c.OnTimer(); }},
+        // Tue 12/31/2024 to Wed 1/1/2025: two cells fewer, and none of the old ones may stay.
+        {"a shorter date", [&](TLMDClock&) { Clock.SetLocalTime({2024, 12, 2, 31, 14, 0, 0, 0}); },
+         [&](TLMDClock& c) { Clock.SetLocalTime({2025, 1, 3, 1, 14, 0, 0, 0}); c.OnTimer(); }},
         {"the lit colour", none, [](TLMDClock& c) { c.Digital().SetColor(0, clLime); }},
         {"the unlit colour", none, [](TLMDClock& c) { c.Digital().SetColor(1, MidGray); }},
         {"the cell background", none, [](TLMDClock& c) { c.SetDigitalColor(clNavy); }},

@@ -78,6 +78,7 @@ TEST_F(LinuxKeyStore, ReadStyleFollowsTheKeyFile)
         {"empty file", "", "Failed to get data for 'Style'"},
         {"one-character string", Header + "\"Style\"=\"1\"\n", "Invalid data type for 'Style'"},
         {"two-character string", Header + "\"Style\"=\"12\"\n", "Failed to get data for 'Style'"},
+        {"three-character string", Header + "\"Style\"=\"123\"\n", "Failed to get data for 'Style'"},
         {"8-byte number", Header + "\"Style\"=hex(b):01,00,00,00,00,00,00,00\n", "Failed to get data for 'Style'"},
         {"4 bytes of binary", Header + "\"Style\"=hex:01,00,00,00\n", "Invalid data type for 'Style'"},
         {"no hex digits", Header + "\"Style\"=dword:xyz\n", "Failed to get data for 'Style'"},
