@@ -1,5 +1,6 @@
 #include "platform/Platform.h"
 #include "platform/linux/LinuxServices.h"
+#include "platform/x86/X86Instructions.h"
 
 Platform BackendPlatform()
 {
@@ -11,12 +12,12 @@ Platform BackendPlatform()
     p.Process = LinuxProcessInfo();
     p.Fonts = LinuxFontEngine();
     p.Images = LinuxImageDecoder();
-    p.CpuId = LinuxCpuId();
+    p.CpuId = ProcessorCpuId();
     p.System = LinuxSystemInfo();
     p.Windows = LinuxNativeWindows();
     p.Locale = LinuxLocale();
     p.Kernel = LinuxKernel();
-    p.TimeStampCounter = LinuxTimeStampCounter();
+    p.TimeStampCounter = ProcessorTimeStampCounter();
     p.Sockets = LinuxSockets();
     return p;
 }
@@ -26,6 +27,6 @@ Platform BackendTimingServices()
     Platform p;
     p.Clock = LinuxClock();
     p.Kernel = LinuxKernel();
-    p.TimeStampCounter = LinuxTimeStampCounter();
+    p.TimeStampCounter = ProcessorTimeStampCounter();
     return p;
 }
