@@ -14,6 +14,9 @@ class ILocale;
 class IKernel;
 class ITimeStampCounter;
 class ISockets;
+class IDesktop;
+class IHostEnvironment;
+class IVersionResource;
 
 // The services a backend provides: the one boundary between portable code and the operating
 // system. Portable code reaches the system only through CurrentPlatform(); the backend that
@@ -33,6 +36,9 @@ struct Platform {
     IKernel* Kernel = nullptr;
     ITimeStampCounter* TimeStampCounter = nullptr;
     ISockets* Sockets = nullptr;
+    IDesktop* Desktop = nullptr;
+    IHostEnvironment* Environment = nullptr;
+    IVersionResource* VersionResource = nullptr;
 };
 
 Platform& CurrentPlatform();

@@ -19,6 +19,9 @@ Platform BackendPlatform()
     p.Kernel = LinuxKernel();
     p.TimeStampCounter = ProcessorTimeStampCounter();
     p.Sockets = LinuxSockets();
+    p.Desktop = LinuxDesktop();
+    p.Environment = LinuxHostEnvironment();
+    p.VersionResource = LinuxVersionResource();
     return p;
 }
 

@@ -14,6 +14,9 @@ class INativeWindows;
 class ILocale;
 class IKernel;
 class ISockets;
+class IDesktop;
+class IHostEnvironment;
+class IVersionResource;
 
 IColorScheme* LinuxColorScheme();
 IClock* LinuxClock();
@@ -27,3 +30,6 @@ INativeWindows* LinuxNativeWindows();
 ILocale* LinuxLocale();
 IKernel* LinuxKernel();
 ISockets* LinuxSockets();
+IDesktop* LinuxDesktop();
+IHostEnvironment* LinuxHostEnvironment();
+IVersionResource* LinuxVersionResource();

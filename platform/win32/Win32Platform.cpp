@@ -19,6 +19,9 @@ Platform BackendPlatform()
     p.Kernel = Win32Kernel();
     p.TimeStampCounter = ProcessorTimeStampCounter();
     p.Sockets = Win32Sockets();
+    p.Desktop = Win32Desktop();
+    p.Environment = Win32HostEnvironment();
+    p.VersionResource = Win32VersionResource();
     return p;
 }
 

@@ -14,6 +14,9 @@ class INativeWindows;
 class ILocale;
 class IKernel;
 class ISockets;
+class IDesktop;
+class IHostEnvironment;
+class IVersionResource;
 
 IColorScheme* Win32ColorScheme();
 IClock* Win32Clock();
@@ -27,3 +30,6 @@ INativeWindows* Win32NativeWindows();
 ILocale* Win32Locale();
 IKernel* Win32Kernel();
 ISockets* Win32Sockets();
+IDesktop* Win32Desktop();
+IHostEnvironment* Win32HostEnvironment();
+IVersionResource* Win32VersionResource();
