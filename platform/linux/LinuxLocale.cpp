@@ -49,11 +49,13 @@ std::string Conversion(char Spec, bool Unpadded, bool Padded)
         return "yyyy";
     case 'b':
     case 'h':
-    case 'B':   // only abbreviated month names are at hand
         return "mmm";
+    case 'B':
+        return "mmmm";
     case 'a':
-    case 'A':
         return "ddd";
+    case 'A':
+        return "dddd";
     case 'D':
         return "mm/dd/yy";
     case 'F':

@@ -17,6 +17,7 @@ TEST(LinuxLocale, StrftimeDateFormatsBecomeShortDatePatterns)
         {"%D", "mm/dd/yy"},
         {"%F", "yyyy-mm-dd"},
         {"%a %b %Y", "ddd mmm yyyy"},
+        {"%A %d %B", "dddd dd mmmm"},
         {"%Y\xE5\xB9\xB4%m\xE6\x9C\x88%d\xE6\x97\xA5", "yyyy\xE5\xB9\xB4mm\xE6\x9C\x88" "dd\xE6\x97\xA5"},
         {"%d de %Y", "dd \"d\"\"e\" yyyy"},   // literal letters are quoted
         {"'%d\"", "\"'\"dd'\"'"},              // and so are quotes
