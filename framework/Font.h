@@ -3,7 +3,7 @@
 #include <string>
 
 #include "framework/Object.h"
-#include "platform/gfx/Font.h"
+#include "platform/gfx/FontSpec.h"
 
 // The font of a control: a face, a character height in pixels, a character set, a style and a
 // colour. Its owner installs OnChange and is told after every change.

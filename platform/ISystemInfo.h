@@ -1,5 +1,7 @@
 #pragma once
 #include <cstdint>
+#include <optional>
+#include <string>
 
 // Memory figures in the old form whose counts are 32-bit byte counts (32 bytes). A count that
 // does not fit is reported as 0xFFFFFFFF.
@@ -67,6 +69,23 @@ struct TOSVersion {
     uint8_t VersionLowByte = 0;
 };
 
+// The user name as the system reports it: the text in the caller's buffer and the length the
+// system gives, which counts the terminating NUL.
+struct TReportedName {
+    std::string Buffer;
+    uint32_t Length = 0;
+};
+
+// The time zone: the name of its standard time and its distance from UTC in minutes
+// (UTC = local time + Bias).
+struct TTimeZone {
+    std::string StandardName;
+    int32_t Bias = 0;
+};
+
+// Kinds of the free-resource figures of the old resource library.
+enum class TResourceKind : uint32_t { System = 0, Gdi = 1, User = 2 };
+
 // Facts about the machine: memory, processors and the operating system's version. The real
 // backends ask the system on every call; the headless backend answers what a test set.
 class ISystemInfo {
@@ -82,4 +101,22 @@ public:
     // Whether the desktop extensions of the 9x family are installed. Only asked on that
     // family; other hosts answer false.
     virtual bool WindowsExtension() const = 0;
+
+    // The user the program runs as, in a buffer of BufferSize characters; nothing when the
+    // system cannot tell or the name does not fit.
+    virtual std::optional<TReportedName> UserName(uint32_t BufferSize) const = 0;
+    // The machine's name; nothing when the system cannot tell.
+    virtual std::optional<std::string> ComputerName() const = 0;
+    // The system's folders; empty when the system has no such folder.
+    virtual std::string WindowsDirectory() const = 0;
+    virtual std::string SystemDirectory() const = 0;
+    // The folder for temporary files, ending with the path separator.
+    virtual std::string TempPath() const = 0;
+    virtual TTimeZone TimeZone() const = 0;
+    // The language of the system's defaults as a language identifier, and the name of one.
+    virtual uint16_t DefaultLanguageId() const = 0;
+    virtual std::string LanguageName(uint16_t LanguageId) const = 0;
+    // The free share in percent of a kind of the old resource library's resources; nothing when
+    // the library or its entry is not there.
+    virtual std::optional<int32_t> FreeResources(TResourceKind Kind) const = 0;
 };

@@ -16,6 +16,9 @@ class ITimeStampCounter;
 class ISockets;
 class IShell;
 class IHtmlViews;
+class IDesktop;
+class IHostEnvironment;
+class IVersionResource;
 
 // The services a backend provides: the one boundary between portable code and the operating
 // system. Portable code reaches the system only through CurrentPlatform(); the backend that
@@ -37,6 +40,9 @@ struct Platform {
     ISockets* Sockets = nullptr;
     IShell* Shell = nullptr;
     IHtmlViews* HtmlViews = nullptr;
+    IDesktop* Desktop = nullptr;
+    IHostEnvironment* Environment = nullptr;
+    IVersionResource* VersionResource = nullptr;
 };
 
 Platform& CurrentPlatform();

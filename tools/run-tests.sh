@@ -59,19 +59,22 @@ fi
 run_tests "$windows_tests" Z:   # under Wine the Unix root is drive Z:
 wineserver -k 2>/dev/null
 
-# The real programs, started as the system starts a screen saver, each on a display of its own.
+# The real programs, started as the system starts a screen saver, and the info tool, each on a
+# display of its own.
 e2e_passed=0; e2e_failed=0
 for target in linux windows; do
-    result="$root/build/$target/e2e-result"
-    rm -f "$result"
-    QUORVEL_WINDOWS_BUILD="$root/build/$windows_tests" QUORVEL_WINE_ARCH=$wine_arch \
-        tests/e2e/saver-e2e.sh "$target" "$result" || status=1
-    if [ -f "$result" ]; then
-        read -r p f <"$result"
-        e2e_passed=$((e2e_passed + p)); e2e_failed=$((e2e_failed + f))
-    else
-        e2e_failed=$((e2e_failed + 1))
-    fi
+    for script in saver info; do
+        result="$root/build/$target/$script-e2e-result"
+        rm -f "$result"
+        QUORVEL_WINDOWS_BUILD="$root/build/$windows_tests" QUORVEL_WINE_ARCH=$wine_arch \
+            tests/e2e/$script-e2e.sh "$target" "$result" || status=1
+        if [ -f "$result" ]; then
+            read -r p f <"$result"
+            e2e_passed=$((e2e_passed + p)); e2e_failed=$((e2e_failed + f))
+        else
+            e2e_failed=$((e2e_failed + 1))
+        fi
+    done
 done
 
 # Sum the cases of every report; a program that crashed before writing its report counts as

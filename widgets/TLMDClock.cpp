@@ -169,6 +169,24 @@ bool TLMDClock::CorrectBounds(std::string_view Text)
 
 void TLMDClock::OnTimer() { Repaint(); }
 
+void TLMDClock::SetUseGlobalTimer(bool Value)
+{
+    if (Value == FUseGlobalTimer)
+        return;
+    FUseGlobalTimer = Value;
+    FClockTimer->SetInterval(Value ? 500 : 1000);
+    try {
+        FClockTimer->SetUseGlobalTimer(Value);
+    } catch (...) {
+        // Without a timer from the pool the readout keeps a timer of its own, so it goes on
+        // showing the date.
+        FUseGlobalTimer = false;
+        FClockTimer->SetUseGlobalTimer(false);
+        FClockTimer->SetInterval(1000);
+        throw;
+    }
+}
+
 void TLMDClock::GetChange(TLMDObject*) { Repaint(); }
 
 void TLMDClock::Loaded()

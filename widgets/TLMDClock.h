@@ -117,6 +117,11 @@ public:
     // of its rectangle itself, so its parent leaves that rectangle out.
     bool Transparent() const { return !Opaque(); }
     void SetTransparent(bool Value);
+    // Whether ClockTimer takes its ticks from the program-wide timer pool (every 500 ms) or is a
+    // timer of its own (every 1000 ms). Raises "Not enough timers available!" when the pool
+    // cannot be had.
+    bool UseGlobalTimer() const { return FUseGlobalTimer; }
+    void SetUseGlobalTimer(bool Value);
 
     // A disabled clock shows DisabledText and its timer stops.
     bool Enabled() const { return FEnabled; }
@@ -191,6 +196,7 @@ private:
     bool FDigitalOnly = false;
     bool FDigitalShowSecs = true;
     bool FUseCustomDateTime = false;
+    bool FUseGlobalTimer = false;
     std::string FDefaultTimeFormat = "hh:nn:ss";
     std::string FCustomDateTimeFormat = "hh:nn:ss";
     TColor FColorSmallTick = clWhite;

@@ -11,6 +11,11 @@
 namespace {
 
 constexpr std::array<std::string_view, 7> DefaultDayNames = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+constexpr std::array<std::string_view, 7> DefaultLongDayNames = {"Sunday", "Monday", "Tuesday", "Wednesday",
+                                                                  "Thursday", "Friday", "Saturday"};
+constexpr std::array<std::string_view, 12> DefaultLongMonthNames = {"January", "February", "March", "April",
+                                                                    "May", "June", "July", "August",
+                                                                    "September", "October", "November", "December"};
 constexpr std::array<std::string_view, 12> DefaultMonthNames = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                                                 "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
 
@@ -116,11 +121,12 @@ size_t RunLength(std::string_view Pattern, size_t Pos, char Letter)
     return end - Pos;
 }
 
-// Adds Date written with Pattern. DayName() and MonthName() give the names of the date's
-// weekday and month; they are called only where the pattern shows a name.
-template <class TDayName, class TMonthName>
+// Adds Date written with Pattern. DayName() and MonthName() give the abbreviated names of the
+// date's weekday and month, LongNames(false) and LongNames(true) the full weekday and month
+// names; they are called only where the pattern shows a name.
+template <class TDayName, class TMonthName, class TLongNames>
 void AddDate(TTextBuilder& Text, const TLMDDatePattern& Pattern, const TDateParts& Date, TDayName DayName,
-             TMonthName MonthName)
+             TMonthName MonthName, TLongNames LongNames)
 {
     for (const TLMDDatePattern::TPiece& piece : Pattern.Pieces()) {
         switch (piece.Kind) {
@@ -131,6 +137,8 @@ void AddDate(TTextBuilder& Text, const TLMDDatePattern& Pattern, const TDatePart
         case TLMDDatePattern::ShortYear: AddNumber(Text, static_cast<unsigned long>(Date.Year % 100), 2); break;
         case TLMDDatePattern::DayName: Text.Add(DayName()); break;
         case TLMDDatePattern::MonthName: Text.Add(MonthName()); break;
+        case TLMDDatePattern::LongDayName: Text.Add(LongNames(false)); break;
+        case TLMDDatePattern::LongMonthName: Text.Add(LongNames(true)); break;
         }
     }
 }
@@ -153,6 +161,7 @@ void TLMDDatePattern::Parse(std::string_view Format, std::string_view Separator)
     FPieces.clear();
     FTexts.clear();
     FShowsMonthName = false;
+    FShowsLongNames = false;
     size_t pos = 0;
     while (pos < Format.size()) {
         const char c = Format[pos];
@@ -167,12 +176,13 @@ void TLMDDatePattern::Parse(std::string_view Format, std::string_view Separator)
             const size_t run = RunLength(Format, pos, letter);
             const auto digits = static_cast<uint8_t>(run);
             if (letter == 'd')
-                FPieces.push_back(run >= 3 ? TPiece{DayName} : TPiece{Day, digits});
+                FPieces.push_back(run >= 4 ? TPiece{LongDayName} : run == 3 ? TPiece{DayName} : TPiece{Day, digits});
             else if (letter == 'm')
-                FPieces.push_back(run >= 3 ? TPiece{MonthName} : TPiece{Month, digits});
+                FPieces.push_back(run >= 4 ? TPiece{LongMonthName} : run == 3 ? TPiece{MonthName} : TPiece{Month, digits});
             else
                 FPieces.push_back(TPiece{run >= 3 ? Year : ShortYear});
-            FShowsMonthName = FShowsMonthName || (letter == 'm' && run >= 3);
+            FShowsMonthName = FShowsMonthName || (letter == 'm' && run == 3);
+            FShowsLongNames = FShowsLongNames || (letter != 'y' && run >= 4);
             pos += run;
         } else if (c == '/') {
             AddText(Separator);
@@ -210,6 +220,22 @@ std::string TLMDDateFormat::ShortMonthName(int Month) const
     return std::string(ItemOrDefault(name, DefaultMonthNames[size_t(Month - 1)]));
 }
 
+std::string TLMDDateFormat::LongDayName(int Day) const
+{
+    if (Day < 0 || Day >= 7)
+        return std::string();
+    const std::string name = FLocale ? FLocale->LongDayName(Day) : std::string();
+    return std::string(ItemOrDefault(name, DefaultLongDayNames[size_t(Day)]));
+}
+
+std::string TLMDDateFormat::LongMonthName(int Month) const
+{
+    if (Month < 1 || Month > 12)
+        return std::string();
+    const std::string name = FLocale ? FLocale->LongMonthName(Month) : std::string();
+    return std::string(ItemOrDefault(name, DefaultLongMonthNames[size_t(Month - 1)]));
+}
+
 std::string TLMDDateFormat::FormatShortDate(TDateTime Value) const
 {
     Value = ClampToCalendar(Value);
@@ -218,7 +244,8 @@ std::string TLMDDateFormat::FormatShortDate(TDateTime Value) const
     pattern.Parse(FShortDateFormat, FDateSeparator);
     TTextBuilder builder;
     AddDate(builder, pattern, date, [&] { return ShortDayName(DayOfWeek(Value) - 1); },
-            [&] { return ShortMonthName(date.Month); });
+            [&] { return ShortMonthName(date.Month); },
+            [&](bool Month) { return Month ? LongMonthName(date.Month) : LongDayName(DayOfWeek(Value) - 1); });
     std::string text;
     builder.TakeInto(text);
     return text;
@@ -266,7 +293,11 @@ const std::string& TLMDDateText::WeekdayAndDate(const ILocale* Locale, TDateTime
         month = sameDay && FMonth != 0 ? FMonth : DecodeDate(Value).Month;
         monthName = Locale ? Locale->ShortMonthName(month) : std::string();
     }
-    if (sameDay && dayName == FDayName && monthName == FMonthName)
+    // The full names, joined by a NUL, which no name holds.
+    std::string longNames;
+    if (FPattern.ShowsLongNames() && Locale)
+        longNames = Locale->LongDayName(weekday) + '\0' + Locale->LongMonthName(DecodeDate(Value).Month);
+    if (sameDay && dayName == FDayName && monthName == FMonthName && longNames == FLongNames)
         return FText;
 
     FTextKept = false;
@@ -275,13 +306,21 @@ const std::string& TLMDDateText::WeekdayAndDate(const ILocale* Locale, TDateTime
     TTextBuilder builder;
     builder.Add(shownDayName);
     builder.Add(' ');
+    const size_t split = longNames.find('\0');
+    const std::string_view longDay = split == std::string::npos ? std::string_view() : std::string_view(longNames).substr(0, split);
+    const std::string_view longMonth = split == std::string::npos ? std::string_view() : std::string_view(longNames).substr(split + 1);
     AddDate(builder, FPattern, date, [shownDayName] { return shownDayName; },
-            [&] { return ItemOrDefault(monthName, DefaultMonthNames[size_t(date.Month - 1)]); });
+            [&] { return ItemOrDefault(monthName, DefaultMonthNames[size_t(date.Month - 1)]); },
+            [&](bool Month) {
+                return Month ? ItemOrDefault(longMonth, DefaultLongMonthNames[size_t(date.Month - 1)])
+                             : ItemOrDefault(longDay, DefaultLongDayNames[size_t(weekday)]);
+            });
     builder.TakeInto(FText);
     FDay = day;
     FDayName = std::move(dayName);
     FMonth = month;
     FMonthName = std::move(monthName);
+    FLongNames = std::move(longNames);
     FTextKept = true;
     return FText;
 }

@@ -9,8 +9,8 @@
 
 class ILocale;
 
-// The date conventions a readout writes with: the locale's abbreviated weekday and month
-// names, short date format and date separator, each replaced by a default where the locale
+// The date conventions a readout writes with: the locale's abbreviated and full weekday and
+// month names, short date format and date separator, each replaced by a default where the locale
 // supplies none. The pattern of the short date format is described with ILocale.
 //
 // An item longer than MaxItemLength characters counts as not supplied: no locale has names or
@@ -32,6 +32,9 @@ public:
     // 1 to 12.
     std::string ShortDayName(int Day) const;
     std::string ShortMonthName(int Month) const;
+    // The full names, "Sunday" to "Saturday" and "January" to "December" where the locale has none.
+    std::string LongDayName(int Day) const;
+    std::string LongMonthName(int Month) const;
     const std::string& ShortDateFormat() const { return FShortDateFormat; }
     const std::string& DateSeparator() const { return FDateSeparator; }
 
@@ -51,7 +54,7 @@ private:
 // numbers and the names.
 class TLMDDatePattern {
 public:
-    enum TKind : uint8_t { Text, Day, Month, Year, ShortYear, DayName, MonthName };
+    enum TKind : uint8_t { Text, Day, Month, Year, ShortYear, DayName, MonthName, LongDayName, LongMonthName };
     struct TPiece {
         TKind Kind = Text;
         // The least number of digits of a number.
@@ -65,6 +68,8 @@ public:
     // defaults for items a locale does not supply are the caller's.
     void Parse(std::string_view Format, std::string_view Separator);
     bool ShowsMonthName() const { return FShowsMonthName; }
+    // Whether the pattern shows a full weekday or month name ("dddd", "mmmm").
+    bool ShowsLongNames() const { return FShowsLongNames; }
     const std::vector<TPiece>& Pieces() const { return FPieces; }
     std::string_view TextOf(const TPiece& Piece) const { return std::string_view(FTexts).substr(Piece.Start, Piece.Length); }
 
@@ -74,6 +79,7 @@ private:
     std::vector<TPiece> FPieces;
     std::string FTexts;
     bool FShowsMonthName = false;
+    bool FShowsLongNames = false;
 };
 
 // The readout's text of a date, kept from one call to the next: WeekdayAndDate writes it anew
@@ -101,5 +107,7 @@ private:
     std::string FDayName;
     int FMonth = 0;
     std::string FMonthName;
+    // The full names, read only for a pattern that shows them.
+    std::string FLongNames;
     std::string FText;
 };

@@ -9,7 +9,7 @@
 #include "platform/core/Color.h"
 #include "platform/core/Rect.h"
 #include "platform/gfx/EllipseCache.h"
-#include "platform/gfx/Font.h"
+#include "platform/gfx/FontSpec.h"
 #include "platform/gfx/IFontEngine.h"
 
 class TBitmap;

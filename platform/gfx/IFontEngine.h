@@ -2,7 +2,7 @@
 #include <string>
 
 #include "platform/core/Rect.h"
-#include "platform/gfx/Font.h"
+#include "platform/gfx/FontSpec.h"
 
 class TBitmap;
 

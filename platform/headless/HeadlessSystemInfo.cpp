@@ -34,3 +34,23 @@ bool THeadlessSystemInfo::MemoryStatusEx(TMemoryStatusEx& Status) const
     Status = FMemoryStatusEx;
     return true;
 }
+
+// The name is cut to the buffer as the system would write it, with the NUL counted.
+std::optional<TReportedName> THeadlessSystemInfo::UserName(uint32_t BufferSize) const
+{
+    if (!FUserName || FUserName->Buffer.size() >= BufferSize)
+        return std::nullopt;
+    return FUserName;
+}
+
+std::string THeadlessSystemInfo::LanguageName(uint16_t LanguageId) const
+{
+    return LanguageId == FLanguageId ? FLanguageName : "Language Neutral";
+}
+
+std::optional<int32_t> THeadlessSystemInfo::FreeResources(TResourceKind Kind) const
+{
+    if (!FResourceLibrary)
+        return std::nullopt;
+    return FResources[static_cast<uint32_t>(Kind)];
+}

@@ -88,7 +88,7 @@ void THeadlessWindows::SetPointer(TNativeWindow Window, TCursor Shape)
 
 bool THeadlessWindows::StartTimer(TNativeWindow Window, uintptr_t Id, uint32_t Milliseconds)
 {
-    if (!Find(Window))
+    if (!Find(Window) || FTimersRefused)
         return false;
     // The system raises periods below 10 ms to 10 ms.
     const uint32_t period = std::max<uint32_t>(Milliseconds, 10);

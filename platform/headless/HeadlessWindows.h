@@ -108,6 +108,8 @@ public:
     const std::vector<TErrorBox>& InfoBoxes() const { return FInfoBoxes; }
     const std::vector<uint32_t>& DefaultSystemCommands() const { return FSystemCommands; }
     int MoveDrags() const { return FMoveDrags; }
+    // Whether StartTimer refuses every new timer, as a system out of timers does.
+    void SetTimersRefused(bool Value) { FTimersRefused = Value; }
     bool TimerRunning(TNativeWindow Window, uintptr_t Id) const;
     // The window that holds the pointer now (0 for none), and every change of it in order:
     // (window, captured).
@@ -131,6 +133,7 @@ private:
     TRect FFrameInsets;
     TNativeWindow FNextHandle = 0x100;
     std::map<TNativeWindow, std::unique_ptr<TWindowState>> FWindows;
+    bool FTimersRefused = false;
     std::map<std::pair<TNativeWindow, uintptr_t>, TTimer> FTimers;
     std::vector<TErrorBox> FErrorBoxes;
     std::vector<TErrorBox> FInfoBoxes;

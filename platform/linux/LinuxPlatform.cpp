@@ -1,5 +1,6 @@
 #include "platform/Platform.h"
 #include "platform/linux/LinuxServices.h"
+#include "platform/x86/X86Instructions.h"
 
 Platform BackendPlatform()
 {
@@ -11,15 +12,18 @@ Platform BackendPlatform()
     p.Process = LinuxProcessInfo();
     p.Fonts = LinuxFontEngine();
     p.Images = LinuxImageDecoder();
-    p.CpuId = LinuxCpuId();
+    p.CpuId = ProcessorCpuId();
     p.System = LinuxSystemInfo();
     p.Windows = LinuxNativeWindows();
     p.Locale = LinuxLocale();
     p.Kernel = LinuxKernel();
-    p.TimeStampCounter = LinuxTimeStampCounter();
+    p.TimeStampCounter = ProcessorTimeStampCounter();
     p.Sockets = LinuxSockets();
     p.HtmlViews = LinuxHtmlViews();
     p.Shell = LinuxShell();
+    p.Desktop = LinuxDesktop();
+    p.Environment = LinuxHostEnvironment();
+    p.VersionResource = LinuxVersionResource();
     return p;
 }
 
@@ -28,6 +32,6 @@ Platform BackendTimingServices()
     Platform p;
     p.Clock = LinuxClock();
     p.Kernel = LinuxKernel();
-    p.TimeStampCounter = LinuxTimeStampCounter();
+    p.TimeStampCounter = ProcessorTimeStampCounter();
     return p;
 }

@@ -5,6 +5,15 @@
 #include <fstream>
 #include <limits>
 
+#include <langinfo.h>
+#include <locale.h>
+#include <pwd.h>
+#include <time.h>
+
+#include <cstdlib>
+#include <mutex>
+#include <vector>
+
 #include <sys/resource.h>
 #include <sys/sysinfo.h>
 #include <sys/utsname.h>
@@ -267,6 +276,66 @@ TOSVersion TLinuxSystemInfo::Version() const
     if (uname(&names) != 0)
         return TOSVersion{};
     return KernelVersionOf(names.release);
+}
+
+// The name of the effective user in the password database, else the login name; the reported
+// length counts a terminating NUL as the system's own call does.
+std::optional<TReportedName> TLinuxSystemInfo::UserName(uint32_t BufferSize) const
+{
+    std::string name;
+    std::vector<char> buffer(16384);
+    passwd entry{};
+    passwd* found = nullptr;
+    if (getpwuid_r(geteuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found && found->pw_name)
+        name = found->pw_name;
+    else if (const char* login = getlogin())
+        name = login;
+    if (name.empty() || name.size() >= BufferSize)
+        return std::nullopt;
+    return TReportedName{name, static_cast<uint32_t>(name.size() + 1)};
+}
+
+std::optional<std::string> TLinuxSystemInfo::ComputerName() const
+{
+    char name[256] = {};
+    if (gethostname(name, sizeof name - 1) != 0 || !name[0])
+        return std::nullopt;
+    return std::string(name);
+}
+
+std::string TLinuxSystemInfo::TempPath() const
+{
+    const char* folder = std::getenv("TMPDIR");
+    std::string path = folder && *folder ? folder : "/tmp";
+    if (path.back() != '/')
+        path += '/';
+    return path;
+}
+
+// The C library's zone data for TZ (or the system's zone): the standard time's abbreviation
+// and its distance west of UTC, which the library counts in seconds.
+TTimeZone TLinuxSystemInfo::TimeZone() const
+{
+    static std::mutex zoneData;
+    const std::lock_guard<std::mutex> lock(zoneData);
+    tzset();
+    TTimeZone zone;
+    zone.StandardName = tzname[0] ? tzname[0] : "";
+    zone.Bias = static_cast<int32_t>(timezone / 60);
+    return zone;
+}
+
+std::string TLinuxSystemInfo::LanguageName(uint16_t) const
+{
+    locale_t locale = newlocale(LC_IDENTIFICATION_MASK, "", static_cast<locale_t>(0));
+    if (!locale)
+        return {};
+    const std::string language = nl_langinfo_l(_NL_IDENTIFICATION_LANGUAGE, locale);
+    const std::string territory = nl_langinfo_l(_NL_IDENTIFICATION_TERRITORY, locale);
+    freelocale(locale);
+    if (language.empty())
+        return {};
+    return territory.empty() || territory == "ISO" ? language : language + " (" + territory + ")";
 }
 
 ISystemInfo* LinuxSystemInfo()

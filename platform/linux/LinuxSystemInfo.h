@@ -6,7 +6,9 @@
 
 #include "platform/ISystemInfo.h"
 
-// Memory, processors and version as the Linux kernel reports them: memory from
+// The user's and machine's names come from the C library (the password database, the host
+// name), the temporary folder from TMPDIR (else /tmp), the time zone from the C library's zone
+// data. Memory, processors and version as the Linux kernel reports them: memory from
 // <proc>/meminfo (with the sysinfo call when that file cannot be read), the process's
 // address space from <proc>/self/status and the address-space limit, the processor level from
 // <proc>/cpuinfo, the processor count from sysconf and the version from uname. The proc
@@ -20,6 +22,19 @@ public:
     TSystemInfoRecord SystemInfo() const override;
     TOSVersion Version() const override;
     bool WindowsExtension() const override { return false; }
+    std::optional<TReportedName> UserName(uint32_t BufferSize) const override;
+    std::optional<std::string> ComputerName() const override;
+    // Linux has no system folders of that kind: both are empty.
+    std::string WindowsDirectory() const override { return {}; }
+    std::string SystemDirectory() const override { return {}; }
+    std::string TempPath() const override;
+    TTimeZone TimeZone() const override;
+    // Language identifiers are not Linux's: the identifier is 0 and the name is that of the
+    // user's language and territory from the locale data ("English (United States)").
+    uint16_t DefaultLanguageId() const override { return 0; }
+    std::string LanguageName(uint16_t LanguageId) const override;
+    // Linux has no such library.
+    std::optional<int32_t> FreeResources(TResourceKind) const override { return std::nullopt; }
 
     // The value of a "Key: number [kB]" line of a proc file, if the text has such a line
     // whose number fits 64 bits.

@@ -16,20 +16,45 @@ public:
         // The system counts the days from Monday (name 1) to Sunday (name 7).
         if (Day < 0 || Day > 6)
             return {};
-        return Item(LOCALE_SABBREVDAYNAME1 + (Day == 0 ? 6 : Day - 1));
+        return Text(LOCALE_SABBREVDAYNAME1 + (Day == 0 ? 6 : Day - 1));
     }
     std::string ShortMonthName(int Month) const override
     {
-        return Month >= 1 && Month <= 12 ? Item(LOCALE_SABBREVMONTHNAME1 + Month - 1) : std::string();
+        return Month >= 1 && Month <= 12 ? Text(LOCALE_SABBREVMONTHNAME1 + Month - 1) : std::string();
     }
-    std::string ShortDateFormat() const override { return Win32ShortDatePattern(Item(LOCALE_SSHORTDATE)); }
-    std::string DateSeparator() const override { return Item(LOCALE_SDATE); }
-    std::string DecimalSeparator() const override { return Item(LOCALE_SDECIMAL); }
-    std::string ThousandSeparator() const override { return Item(LOCALE_STHOUSAND); }
+    std::string ShortDateFormat() const override { return Win32ShortDatePattern(Text(LOCALE_SSHORTDATE)); }
+    std::string DateSeparator() const override { return Text(LOCALE_SDATE); }
+    std::string DecimalSeparator() const override { return Text(LOCALE_SDECIMAL); }
+    std::string ThousandSeparator() const override { return Text(LOCALE_STHOUSAND); }
+    std::string LongDayName(int Day) const override
+    {
+        if (Day < 0 || Day > 6)
+            return {};
+        return Text(LOCALE_SDAYNAME1 + (Day == 0 ? 6 : Day - 1));
+    }
+    std::string LongMonthName(int Month) const override
+    {
+        return Month >= 1 && Month <= 12 ? Text(LOCALE_SMONTHNAME1 + Month - 1) : std::string();
+    }
+    std::optional<std::string> Item(uint32_t Type) const override
+    {
+        const int length = GetLocaleInfoW(FLcid, Type, nullptr, 0);
+        if (length <= 0)
+            return std::nullopt;
+        std::wstring text(static_cast<size_t>(length), L'\0');
+        if (GetLocaleInfoW(FLcid, Type, text.data(), length) <= 0)
+            return std::nullopt;
+        text.resize(wcsnlen(text.c_str(), text.size()));
+        return Narrow(text);
+    }
+    bool SetItem(uint32_t Type, const std::string& Value) override
+    {
+        return SetLocaleInfoW(FLcid, Type, Widen(Value).c_str()) != 0;
+    }
 
 private:
     // The item's text, or an empty one when the system has none.
-    std::string Item(LCTYPE Type) const
+    std::string Text(LCTYPE Type) const
     {
         const int length = GetLocaleInfoW(FLcid, Type, nullptr, 0);
         if (length <= 1)

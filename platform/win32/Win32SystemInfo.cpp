@@ -1,6 +1,12 @@
 #include <windows.h>
 
+#include <lmcons.h>
+
+#include <string>
+#include <vector>
+
 #include "platform/ISystemInfo.h"
+#include "platform/win32/WideText.h"
 #include "platform/win32/Win32Services.h"
 
 namespace {
@@ -37,6 +43,25 @@ public:
     TSystemInfoRecord SystemInfo() const override;
     TOSVersion Version() const override;
     bool WindowsExtension() const override;
+    std::optional<TReportedName> UserName(uint32_t BufferSize) const override;
+    std::optional<std::string> ComputerName() const override;
+    std::string WindowsDirectory() const override { return Folder(GetWindowsDirectoryW); }
+    std::string SystemDirectory() const override { return Folder(GetSystemDirectoryW); }
+    std::string TempPath() const override;
+    TTimeZone TimeZone() const override;
+    uint16_t DefaultLanguageId() const override { return GetSystemDefaultLangID(); }
+    std::string LanguageName(uint16_t LanguageId) const override;
+    std::optional<int32_t> FreeResources(TResourceKind Kind) const override;
+
+private:
+    // A system folder into a buffer of MAX_PATH characters, cut to the length the system
+    // reports; empty when it reports 0 or a length that does not fit.
+    static std::string Folder(UINT(WINAPI* Query)(LPWSTR, UINT))
+    {
+        wchar_t buffer[MAX_PATH + 1] = {};
+        const UINT length = Query(buffer, MAX_PATH);
+        return length > 0 && length <= MAX_PATH ? Narrow(std::wstring(buffer, length)) : std::string();
+    }
 };
 
 TMemoryStatus TWin32SystemInfo::MemoryStatus() const
@@ -114,6 +139,68 @@ TOSVersion TWin32SystemInfo::Version() const
 bool TWin32SystemInfo::WindowsExtension() const
 {
     return SystemParametersInfoA(SpiGetWindowsExtension, 1, nullptr, 0) != 0;
+}
+
+// The name is read with the wide call and handed on as UTF-8; the length reported with it is
+// that of the UTF-8 text with its terminator counted, as the system counts it.
+std::optional<TReportedName> TWin32SystemInfo::UserName(uint32_t BufferSize) const
+{
+    wchar_t buffer[UNLEN + 1] = {};
+    DWORD length = UNLEN + 1;
+    if (!GetUserNameW(buffer, &length) || length == 0)
+        return std::nullopt;
+    const std::string name = Narrow(std::wstring(buffer, length - 1));
+    if (name.size() >= BufferSize)
+        return std::nullopt;
+    return TReportedName{name, static_cast<uint32_t>(name.size() + 1)};
+}
+
+std::optional<std::string> TWin32SystemInfo::ComputerName() const
+{
+    wchar_t buffer[MAX_COMPUTERNAME_LENGTH + 1] = {};
+    DWORD length = MAX_COMPUTERNAME_LENGTH + 1;
+    if (!GetComputerNameW(buffer, &length))
+        return std::nullopt;
+    return Narrow(std::wstring(buffer, length));
+}
+
+std::string TWin32SystemInfo::TempPath() const
+{
+    wchar_t buffer[MAX_PATH + 1] = {};
+    const DWORD length = GetTempPathW(MAX_PATH, buffer);
+    return length > 0 && length <= MAX_PATH ? Narrow(std::wstring(buffer, length)) : std::string();
+}
+
+TTimeZone TWin32SystemInfo::TimeZone() const
+{
+    TIME_ZONE_INFORMATION info{};
+    TTimeZone zone;
+    if (GetTimeZoneInformation(&info) == TIME_ZONE_ID_INVALID)
+        return zone;
+    zone.StandardName = Narrow(std::wstring(info.StandardName, wcsnlen(info.StandardName, 32)));
+    zone.Bias = info.Bias;
+    return zone;
+}
+
+std::string TWin32SystemInfo::LanguageName(uint16_t LanguageId) const
+{
+    wchar_t buffer[256] = {};
+    const DWORD length = VerLanguageNameW(LanguageId, buffer, 255);
+    return Narrow(std::wstring(buffer, wcsnlen(buffer, length < 255 ? length : 255)));
+}
+
+// The old resource library of the 9x family, loaded for the one query and released again.
+std::optional<int32_t> TWin32SystemInfo::FreeResources(TResourceKind Kind) const
+{
+    using TQuery = int(WINAPI*)(int);
+    const TModuleReference library(L"RSRC32.DLL");
+    if (!library.Module())
+        return std::nullopt;
+    const FARPROC entry = GetProcAddress(library.Module(), "_MyGetFreeSystemResources32@4");
+    if (!entry)
+        return std::nullopt;
+    const auto query = reinterpret_cast<TQuery>(reinterpret_cast<void (*)()>(entry));
+    return query(static_cast<int>(Kind));
 }
 
 }  // namespace

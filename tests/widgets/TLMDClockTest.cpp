@@ -15,6 +15,7 @@
 #include "tests/support/GoldenImage.h"
 #include "widgets/TLMDClock.h"
 #include "widgets/TLMDDateFormat.h"
+#include "widgets/TLMDTimerPool.h"
 
 namespace {
 
@@ -218,6 +219,10 @@ TEST_F(LMDClockText, WeekdayAndShortDateFromTheLocaleWithDefaultsForWhatIsMissin
          [](THeadlessLocale& l) { l.SetShortDateFormat("%d#$\\{}!"); }, "Tue %5#$\\{}!"},
         {"a separator of several characters",
          [](THeadlessLocale& l) { l.SetShortDateFormat("yyyy/mm/dd"); l.SetDateSeparator(" - "); }, "Tue 2024 - 03 - 05"},
+        {"four letters or more give the full names",
+         [](THeadlessLocale& l) { l.SetShortDateFormat("dddd d MMMM yyyy"); }, "Tue Tuesday 5 March 2024"},
+        {"full names fall back to their own defaults",
+         [](THeadlessLocale& l) { l.SupplyNothing(); l.SetShortDateFormat("DDDDD, mmmmm d"); }, "Tue Tuesday, March 5"},
         {"non-ASCII names are kept as they are",
          [](THeadlessLocale& l) { l.SetShortDayName(2, "m\xC3\xA1r"); l.SetShortDateFormat("yyyy. MM. dd."); },
          "m\xC3\xA1r 2024. 03. 05."},
@@ -598,4 +603,58 @@ TEST_F(LMDClockSize, AFrameSurroundsTheCells)
               "pictures are equal");
     EXPECT_EQ(Shown()->Pixel(0, 0), Shown()->Pixel(12 * 14 + 3, 17 + 3)) << "the frame is drawn";
     EXPECT_NE(Shown()->Pixel(0, 0), Shown()->Pixel(2, 2)) << "the frame is drawn";
+}
+
+// With the program-wide pool the readout repaints every 500 ms; back on its own timer, every
+// second again.
+TEST_F(LMDClockPaint, TheGlobalTimerTicksEveryHalfSecond)
+{
+    ShowForm();
+    Clock2->SetUseGlobalTimer(true);
+    EXPECT_TRUE(Clock2->UseGlobalTimer());
+    EXPECT_EQ(Clock2->ClockTimer().Interval(), 500);
+    EXPECT_EQ(TLMDTimerPool::Program().Count(), 1u);
+    Clock2->Paints = 0;
+    for (int step = 0; step < 4; ++step) {
+        Clock.Advance(250);
+        App.ProcessMessages();
+    }
+    EXPECT_EQ(Clock2->Paints, 2) << "two ticks in a second";
+
+    Clock2->SetUseGlobalTimer(false);
+    EXPECT_EQ(Clock2->ClockTimer().Interval(), 1000);
+    EXPECT_EQ(TLMDTimerPool::Program().Count(), 0u);
+    Clock2->Paints = 0;
+    Clock.Advance(1000);
+    App.ProcessMessages();
+    EXPECT_EQ(Clock2->Paints, 1);
+}
+
+TEST_F(LMDClockPaint, APoolWithoutATimerIsAnErrorAndTheReadoutKeepsItsOwn)
+{
+    ShowForm();
+    Screen.SetTimersRefused(true);
+    try {
+        Clock2->SetUseGlobalTimer(true);
+        ADD_FAILURE() << "no error";
+    } catch (const Exception& e) {
+        EXPECT_STREQ(e.what(), "Not enough timers available!");
+    }
+    Screen.SetTimersRefused(false);
+    EXPECT_FALSE(Clock2->UseGlobalTimer());
+    EXPECT_FALSE(Clock2->ClockTimer().UseGlobalTimer());
+    EXPECT_EQ(Clock2->ClockTimer().Interval(), 1000);
+    EXPECT_EQ(TLMDTimerPool::Program().Count(), 0u);
+}
+
+TEST(LMDTimerPool, PooledIntervalsAreWholeTicks)
+{
+    const struct { uint16_t interval; uint16_t pooled; } cases[] = {
+        {1, 50}, {50, 50}, {51, 100}, {500, 500}, {1000, 1000}, {65535, 65500},
+    };
+    for (const auto& c : cases) {
+        TLMDTimer timer(nullptr, c.interval, false);
+        timer.SetUseGlobalTimer(true);
+        EXPECT_EQ(timer.EffectiveInterval(), c.pooled) << c.interval;
+    }
 }

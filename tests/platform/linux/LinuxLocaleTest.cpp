@@ -17,6 +17,7 @@ TEST(LinuxLocale, StrftimeDateFormatsBecomeShortDatePatterns)
         {"%D", "mm/dd/yy"},
         {"%F", "yyyy-mm-dd"},
         {"%a %b %Y", "ddd mmm yyyy"},
+        {"%A %d %B", "dddd dd mmmm"},
         {"%Y\xE5\xB9\xB4%m\xE6\x9C\x88%d\xE6\x97\xA5", "yyyy\xE5\xB9\xB4mm\xE6\x9C\x88" "dd\xE6\x97\xA5"},
         {"%d de %Y", "dd \"d\"\"e\" yyyy"},   // literal letters are quoted
         {"'%d\"", "\"'\"dd'\"'"},              // and so are quotes
@@ -41,6 +42,24 @@ TEST(LinuxLocale, TheCLocale)
     EXPECT_EQ(locale->ShortMonthName(0), "");
     EXPECT_EQ(locale->ShortDateFormat(), "mm/dd/yy");
     EXPECT_EQ(locale->DateSeparator(), "/");
+    EXPECT_EQ(locale->LongDayName(2), "Tuesday");
+    EXPECT_EQ(locale->LongMonthName(12), "December");
+    EXPECT_EQ(locale->LongMonthName(13), "");
+}
+
+TEST(LinuxLocale, ItemsOfTheCLocale)
+{
+    const std::unique_ptr<ILocale> locale = LinuxLocaleNamed("C");
+    ASSERT_TRUE(locale);
+    const struct { uint32_t type; std::optional<std::string> text; } cases[] = {
+        {LocaleItem::ShortDate, "mm/dd/yy"}, {LocaleItem::DateSeparator, "/"}, {LocaleItem::Decimal, "."},
+        {LocaleItem::TimeFormat, "HH:mm:ss"}, {LocaleItem::TimeSeparator, ":"}, {LocaleItem::TimeClock, "1"},
+        {LocaleItem::MorningSymbol, "AM"}, {LocaleItem::CalendarType, "1"}, {LocaleItem::Grouping, "0"},
+        {LocaleItem::ListSeparator, std::nullopt}, {LocaleItem::LongDate, std::nullopt}, {0, std::nullopt},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(locale->Item(c.type), c.text) << "item 0x" << std::hex << c.type;
+    EXPECT_FALSE(locale->SetItem(LocaleItem::DateSeparator, "."));
 }
 
 // Other locales, where this machine has them; names come as UTF-8 whatever the locale's own

@@ -1,11 +1,14 @@
+#include "platform/x86/X86Instructions.h"
+
 #include <cstdint>
 
 #if defined(__x86_64__) || defined(__i386__)
 #include <cpuid.h>
+#include <x86intrin.h>
 #endif
 
 #include "platform/ICpuId.h"
-#include "platform/win32/Win32Services.h"
+#include "platform/ITimeStampCounter.h"
 
 namespace {
 
@@ -13,7 +16,7 @@ constexpr uint32_t IdFlag = 0x200000;
 
 // The processor's own CPUID instruction. The flags register is put back as it was after the
 // ID-flag test.
-class TWin32CpuId : public ICpuId {
+class TX86CpuId : public ICpuId {
 public:
     bool IdFlagToggles() const override;
     CpuIdRegisters Leaf(uint32_t Eax) const override;
@@ -21,11 +24,11 @@ public:
 
 #if defined(__x86_64__)
 
-bool TWin32CpuId::IdFlagToggles() const
+bool TX86CpuId::IdFlagToggles() const
 {
     uint64_t before = 0, after = 0;
-    // The stack pointer first steps over the area just below it, which some calling
-    // conventions let a function use without reserving it, so the pushes cannot overwrite it.
+    // The stack pointer first steps over the area just below it, where one calling convention
+    // lets a function keep data without reserving it, so the pushes cannot overwrite it.
     asm volatile("subq $128, %%rsp\n\t"
                  "pushfq\n\t"
                  "popq %0\n\t"
@@ -46,7 +49,7 @@ bool TWin32CpuId::IdFlagToggles() const
 
 #elif defined(__i386__)
 
-bool TWin32CpuId::IdFlagToggles() const
+bool TX86CpuId::IdFlagToggles() const
 {
     uint32_t before = 0, after = 0;
     asm volatile("pushfl\n\t"
@@ -68,11 +71,11 @@ bool TWin32CpuId::IdFlagToggles() const
 #else
 
 // Processors of other architectures have no such instruction.
-bool TWin32CpuId::IdFlagToggles() const { return false; }
+bool TX86CpuId::IdFlagToggles() const { return false; }
 
 #endif
 
-CpuIdRegisters TWin32CpuId::Leaf(uint32_t Eax) const
+CpuIdRegisters TX86CpuId::Leaf(uint32_t Eax) const
 {
     CpuIdRegisters r;
 #if defined(__x86_64__) || defined(__i386__)
@@ -84,10 +87,29 @@ CpuIdRegisters TWin32CpuId::Leaf(uint32_t Eax) const
     return r;
 }
 
+// The processor's own cycle counter; processors of other families have none here and read 0.
+class TX86TimeStampCounter : public ITimeStampCounter {
+public:
+    uint64_t Read() const override
+    {
+#if defined(__x86_64__) || defined(__i386__)
+        return __rdtsc();
+#else
+        return 0;
+#endif
+    }
+};
+
 }  // namespace
 
-ICpuId* Win32CpuId()
+ICpuId* ProcessorCpuId()
 {
-    static TWin32CpuId cpu;
+    static TX86CpuId cpu;
     return &cpu;
+}
+
+ITimeStampCounter* ProcessorTimeStampCounter()
+{
+    static TX86TimeStampCounter counter;
+    return &counter;
 }
