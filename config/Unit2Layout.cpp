@@ -5,7 +5,7 @@
 #include "config/TLMDColorComboBox.h"
 #include "config/Unit2.h"
 #include "framework/Layout.h"
-#include "platform/gfx/Font.h"
+#include "platform/gfx/FontSpec.h"
 #include "skin/SkinFonts.h"
 #include "skin/TRzURLLabel.h"
 #include "skin/TsuiButton.h"

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "framework/PopupWindow.h"
-#include "platform/gfx/Font.h"
+#include "platform/gfx/FontSpec.h"
 
 // The small window that shows a control's hint: the text on a pale face inside a thin dark
 // border. It never holds the pointer, so the window under it keeps getting the pointer's moves.

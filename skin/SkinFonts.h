@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "platform/gfx/Font.h"
+#include "platform/gfx/FontSpec.h"
 
 // The face the skinned controls write with: Tahoma where it is installed, otherwise the first
 // installed of a few plain sans faces of similar build, otherwise Tahoma anyway (the font
