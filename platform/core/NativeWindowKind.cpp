@@ -1,14 +1,12 @@
 #include "platform/core/NativeWindowKind.h"
 
-TNativeWindowParams ResolvedWindowParams(const TNativeWindowParams& Params, const TRect& Screen)
+TNativeWindowParams ResolvedWindowParams(const TNativeWindowParams& Params)
 {
     TNativeWindowParams p = Params;
     if (p.MessageOnly)
         p.Kind = TNativeWindowKind::MessageOnly;
     else if (p.Kind == TNativeWindowKind::Framed && !p.Border && !p.TitleBar)
         p.Kind = TNativeWindowKind::Frameless;
-    if (p.Kind == TNativeWindowKind::Frameless && !p.FullScreen)
-        p.FullScreen = LegacyFullScreenGuess(p, Screen);
     if (p.Kind != TNativeWindowKind::Frameless)
         p.FullScreen = false;
     p.MessageOnly = p.Kind == TNativeWindowKind::MessageOnly;
@@ -17,7 +15,3 @@ TNativeWindowParams ResolvedWindowParams(const TNativeWindowParams& Params, cons
     return p;
 }
 
-bool LegacyFullScreenGuess(const TNativeWindowParams& Params, const TRect& Screen)
-{
-    return !Screen.IsEmpty() && Params.Bounds.Width() >= Screen.Width() && Params.Bounds.Height() >= Screen.Height();
-}

@@ -98,7 +98,7 @@ TPoint PositionOf(double X, double Y)
 }  // namespace
 
 TLinuxWindow::TLinuxWindow(TLinuxWindowSystem& System, TNativeWindow Handle, const TNativeWindowParams& Params)
-    : FSystem(System), FHandle(Handle), FAsked(Params), FParams(ResolvedWindowParams(Params, System.ScreenRect()))
+    : FSystem(System), FHandle(Handle), FParams(ResolvedWindowParams(Params))
 {
     if (!FParams.MessageOnly)
         Build();
@@ -310,7 +310,6 @@ unsigned long TLinuxWindow::XWindow() const
 
 void TLinuxWindow::SetBounds(const TRect& Bounds)
 {
-    FAsked.Bounds = Bounds;
     FParams.Bounds = Bounds;
     if (FWidget)
         ApplyGeometry();
@@ -333,15 +332,6 @@ void TLinuxWindow::Show(bool Visible)
         ReleaseGrab();
         gtk_widget_hide(FWidget);
         return;
-    }
-    // The kind of X window is fixed once it exists; while the full-screen window is still
-    // recognised by its size, bounds set since it was made may ask for another kind (a window
-    // sized to the screen after it was created), so it is made anew.
-    const TNativeWindowParams now = ResolvedWindowParams(FAsked, FSystem.ScreenRect());
-    if (KindFor(now) != FKind) {
-        FParams = now;
-        Demolish();
-        Build();
     }
     if (FKind == TKind::Normal) {
         gtk_window_present(GTK_WINDOW(FWidget));

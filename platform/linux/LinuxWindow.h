@@ -119,7 +119,6 @@ private:
 
     TLinuxWindowSystem& FSystem;
     const TNativeWindow FHandle;
-    TNativeWindowParams FAsked;    // the parameters as the framework gave them, with the bounds set since
     TNativeWindowParams FParams;   // what the window is made as
     bool FGone = false;
     bool FCaptured = false;

@@ -170,7 +170,7 @@ void TLinuxWindowSystem::Show(TNativeWindow Window, bool Visible)
 // as a Resized event.
 TRect TLinuxWindowSystem::FrameInsets(const TNativeWindowParams& Params) const
 {
-    const TNativeWindowParams p = ResolvedWindowParams(Params, ScreenRect());
+    const TNativeWindowParams p = ResolvedWindowParams(Params);
     if (p.Kind != TNativeWindowKind::Framed || !WindowManagerRunning())
         return {};
     return FInsetsObserved ? FObservedInsets : TRect{};

@@ -196,7 +196,7 @@ TNativeWindow TWin32WindowSystem::Create(const TNativeWindowParams& Params)
         return 0;
     auto window = std::make_unique<TWindow>();
     window->Owner = this;
-    const TNativeWindowParams params = ResolvedWindowParams(Params, ScreenRect());
+    const TNativeWindowParams params = ResolvedWindowParams(Params);
     window->MessageOnly = params.MessageOnly;
     window->Kind = params.Kind;
     window->Requested = params.Bounds;
@@ -281,7 +281,7 @@ void TWin32WindowSystem::Show(TNativeWindow Window, bool Visible)
 
 TRect TWin32WindowSystem::FrameInsets(const TNativeWindowParams& Params) const
 {
-    const TNativeWindowParams params = ResolvedWindowParams(Params, ScreenRect());
+    const TNativeWindowParams params = ResolvedWindowParams(Params);
     if (params.MessageOnly)
         return {};
     const TWindowStyle s = StyleOf(params);
