@@ -153,6 +153,20 @@ protected:
         return w;
     }
 
+    // The saver's kind of window: frameless, over the whole screen, taking the input.
+    TNativeWindow MakeFullScreen(const TRect& Bounds)
+    {
+        TNativeWindowParams p;
+        p.Kind = TNativeWindowKind::Frameless;
+        p.FullScreen = true;
+        p.Bounds = Bounds;
+        p.Caption = "test window";
+        p.Border = p.TitleBar = false;
+        const TNativeWindow w = Windows->Create(p);
+        Created.push_back(w);
+        return w;
+    }
+
     bool Viewable(TNativeWindow Window)
     {
         XWindowAttributes a;
@@ -363,7 +377,7 @@ TEST_F(LinuxWindowSystem, FullScreenBorderlessWindowCoversThePrimaryScreen)
         {"sized to the screen after it was made", TRect::FromSize(381, 416, 444, 427)},
     };
     for (const auto& c : cases) {
-        const TNativeWindow w = Make(c.created);
+        const TNativeWindow w = MakeFullScreen(c.created);
         Windows->SetBounds(w, screen);
         ShowAndWait(w);
         XWindowAttributes a;
@@ -417,7 +431,7 @@ TEST_F(LinuxWindowSystem, FullScreenWindowGetsInputThatAnotherProgramsGrabHolds)
                 << c.row;
         }
         XSync(Probe, False);
-        const TNativeWindow w = Make(Windows->ScreenRect());
+        const TNativeWindow w = MakeFullScreen(Windows->ScreenRect());
         ShowAndWait(w);
         Xdotool(c.command);
         const std::vector<TNativeEvent> seen = Collect(milliseconds(1000), [&](const TNativeEvent& e) {
