@@ -4,7 +4,6 @@
 #include <unistd.h>
 
 #include <gdk/gdkx.h>
-#include <gtk/gtkx.h>
 
 #include "platform/Platform.h"
 #include "platform/linux/LinuxServices.h"
@@ -85,15 +84,24 @@ std::unique_ptr<TLinuxHtmlView> TLinuxHtmlView::Create(unsigned long Parent)
     const TWebEngine* engine = WebEngine();
     if (!engine)
         return nullptr;
-    GtkWidget* plug = gtk_plug_new(Parent);
+    // A window of its own holds the engine's view; the X server makes it a child of Parent.
+    GtkWidget* holder = gtk_window_new(GTK_WINDOW_POPUP);
     GtkWidget* view = engine->NewView();
-    gtk_container_add(GTK_CONTAINER(plug), view);
+    gtk_container_add(GTK_CONTAINER(holder), view);
     gtk_widget_show(view);
-    gtk_widget_realize(plug);
-    return std::unique_ptr<TLinuxHtmlView>(new TLinuxHtmlView(plug, view));
+    gtk_widget_realize(holder);
+    GdkWindow* window = gtk_widget_get_window(holder);
+    gdk_x11_display_error_trap_push(display);
+    XReparentWindow(GDK_DISPLAY_XDISPLAY(display), GDK_WINDOW_XID(window), Parent, 0, 0);
+    XSync(GDK_DISPLAY_XDISPLAY(display), False);
+    if (gdk_x11_display_error_trap_pop(display) != 0) {
+        gtk_widget_destroy(holder);
+        return nullptr;
+    }
+    return std::unique_ptr<TLinuxHtmlView>(new TLinuxHtmlView(holder, view));
 }
 
-TLinuxHtmlView::TLinuxHtmlView(GtkWidget* Plug, GtkWidget* View) : FPlug(Plug), FView(View)
+TLinuxHtmlView::TLinuxHtmlView(GtkWidget* Holder, GtkWidget* View) : FHolder(Holder), FView(View)
 {
     g_signal_connect(FView, "load-changed", G_CALLBACK(OnLoadChanged), this);
     g_signal_connect(FView, "load-failed", G_CALLBACK(OnLoadFailed), this);
@@ -103,24 +111,24 @@ TLinuxHtmlView::TLinuxHtmlView(GtkWidget* Plug, GtkWidget* View) : FPlug(Plug), 
 TLinuxHtmlView::~TLinuxHtmlView()
 {
     g_signal_handlers_disconnect_by_data(FView, this);
-    gtk_widget_destroy(FPlug);
+    gtk_widget_destroy(FHolder);
 }
 
-// The plug is a window of its own inside the parent; it is placed with the X server directly,
-// as nothing on the parent's side of it speaks the embedding protocol that would place it.
+// The holder is a window of its own inside the parent; it is placed with the X server directly,
+// as the toolkit takes it for a window of the screen and would place it there.
 void TLinuxHtmlView::Place()
 {
-    GdkWindow* window = gtk_widget_get_window(FPlug);
+    GdkWindow* window = gtk_widget_get_window(FHolder);
     Display* display = GDK_WINDOW_XDISPLAY(window);
     const bool shown = FVisible && !FBounds.IsEmpty();
     if (!shown) {
-        gtk_widget_hide(FPlug);
+        gtk_widget_hide(FHolder);
         XUnmapWindow(display, GDK_WINDOW_XID(window));
         return;
     }
-    gtk_window_resize(GTK_WINDOW(FPlug), FBounds.Width(), FBounds.Height());
-    gtk_widget_set_size_request(FPlug, FBounds.Width(), FBounds.Height());
-    gtk_widget_show(FPlug);
+    gtk_window_resize(GTK_WINDOW(FHolder), FBounds.Width(), FBounds.Height());
+    gtk_widget_set_size_request(FHolder, FBounds.Width(), FBounds.Height());
+    gtk_widget_show(FHolder);
     XMoveResizeWindow(display, GDK_WINDOW_XID(window), FBounds.Left, FBounds.Top, static_cast<unsigned>(FBounds.Width()),
                       static_cast<unsigned>(FBounds.Height()));
     XMapWindow(display, GDK_WINDOW_XID(window));
@@ -142,7 +150,7 @@ void TLinuxHtmlView::Show(bool Visible)
     Place();
 }
 
-uintptr_t TLinuxHtmlView::SystemHandle() const { return GDK_WINDOW_XID(gtk_widget_get_window(FPlug)); }
+uintptr_t TLinuxHtmlView::SystemHandle() const { return GDK_WINDOW_XID(gtk_widget_get_window(FHolder)); }
 
 bool TLinuxHtmlView::Navigate(const std::string& Location)
 {

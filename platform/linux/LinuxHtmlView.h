@@ -8,6 +8,8 @@
 
 // The HTML view on Linux: the system's web engine in a window of its own that lives as an X
 // child window of the parent window, so the X server keeps the parent's drawing off it.
+// (The toolkit's own embedding asks for a socket of its own kind on the parent's side, which a
+// window of the framework does not have, so the holder is made a child by the X server.)
 //
 // The engine's library is opened on first use, not linked: the saver never shows a page, and
 // loading the engine's large library at every start would cost it start-up time and memory.
@@ -31,13 +33,13 @@ public:
     static std::string LocationToUrl(const std::string& Location);
 
 private:
-    TLinuxHtmlView(GtkWidget* Plug, GtkWidget* View);
+    TLinuxHtmlView(GtkWidget* Holder, GtkWidget* View);
     void Place();
     static void OnLoadChanged(GtkWidget* View, int Event, gpointer Self);
     static gboolean OnLoadFailed(GtkWidget* View, int Event, const char* Uri, GError* Error, gpointer Self);
     static void OnProcessTerminated(GtkWidget* View, int Reason, gpointer Self);
 
-    GtkWidget* FPlug;
+    GtkWidget* FHolder;
     GtkWidget* FView;
     TRect FBounds;
     bool FVisible = false;
