@@ -60,8 +60,7 @@ run_tests "$windows_tests" Z:   # under Wine the Unix root is drive Z:
 wineserver -k 2>/dev/null
 
 # The real programs, started as the system starts a screen saver, the info tool and the control
-# gallery, each on a
-# display of its own.
+# gallery, each on a display of its own.
 e2e_passed=0; e2e_failed=0
 for target in linux windows; do
     for script in saver info gallery; do
