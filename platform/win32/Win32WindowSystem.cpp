@@ -277,6 +277,12 @@ void TWin32WindowSystem::Show(TNativeWindow Window, bool Visible)
     // A pop-up leaves the activation where it is; so does a child in another program's window.
     const bool activates = w->Kind != TNativeWindowKind::Popup && w->Kind != TNativeWindowKind::ForeignChild;
     ShowWindow(w->Handle, activates ? SW_SHOW : SW_SHOWNOACTIVATE);
+    // A window without a frame is not one the window manager hands the keyboard to, so a
+    // dialog of that kind asks for it itself, as it must be usable from the keyboard at once.
+    if (w->Kind == TNativeWindowKind::Frameless) {
+        SetForegroundWindow(w->Handle);
+        SetFocus(w->Handle);
+    }
 }
 
 TRect TWin32WindowSystem::FrameInsets(const TNativeWindowParams& Params) const
