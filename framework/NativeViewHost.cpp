@@ -8,11 +8,13 @@
 
 namespace {
 
-// Every host that exists; few ever do, so placing them all after a change costs little.
+// Every host that exists; few ever do, so placing them all after a change costs little. The
+// list is never destroyed: the process-wide application object, made before it, frees its forms
+// (and the hosts in them) at exit, after the list's own destruction would have run.
 std::vector<TNativeViewHost*>& Hosts()
 {
-    static std::vector<TNativeViewHost*> hosts;
-    return hosts;
+    static auto* hosts = new std::vector<TNativeViewHost*>;
+    return *hosts;
 }
 
 }  // namespace
