@@ -59,11 +59,11 @@ fi
 run_tests "$windows_tests" Z:   # under Wine the Unix root is drive Z:
 wineserver -k 2>/dev/null
 
-# The real programs, started as the system starts a screen saver, the info tool and the control
-# gallery, each on a display of its own.
+# The real programs, started as the system starts a screen saver or its settings, the info tool
+# and the control gallery, each on a display of its own.
 e2e_passed=0; e2e_failed=0
 for target in linux windows; do
-    for script in saver info gallery; do
+    for script in saver info gallery settings; do
         result="$root/build/$target/$script-e2e-result"
         rm -f "$result"
         QUORVEL_WINDOWS_BUILD="$root/build/$windows_tests" QUORVEL_WINE_ARCH=$wine_arch \
