@@ -77,6 +77,17 @@ for target in linux windows; do
     done
 done
 
+# The Linux program run by Debian's XScreenSaver daemon, as a person who picked it there runs it.
+result="$root/build/linux/daemon-e2e-result"
+rm -f "$result"
+tests/e2e/daemon-e2e.sh "$result" || status=1
+if [ -f "$result" ]; then
+    read -r p f <"$result"
+    e2e_passed=$((e2e_passed + p)); e2e_failed=$((e2e_failed + f))
+else
+    e2e_failed=$((e2e_failed + 1))
+fi
+
 # Sum the cases of every report; a program that crashed before writing its report counts as
 # one failure through CTest's status above.
 passed=0; failed=0

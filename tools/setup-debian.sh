@@ -13,7 +13,7 @@ PACKAGES=(
     libx11-dev libxext-dev libxi-dev libxfixes-dev
     libwebkit2gtk-4.1-0
     fonts-league-spartan fonts-dejavu-core
-    xvfb xauth xdotool x11-utils imagemagick
+    xvfb xauth xdotool x11-utils imagemagick xscreensaver
     wine wine32:i386 wine64
     clang libclang-rt-14-dev
 )
