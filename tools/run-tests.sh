@@ -44,11 +44,15 @@ build windows || status=1
 if [ "$windows_tests" = windows-x64 ]; then build windows-x64 || status=1; fi
 # The timer workers and the hand-over to the main thread run again under ThreadSanitizer.
 build linux-tsan || status=1
+# Every native test program runs again under AddressSanitizer and UndefinedBehaviorSanitizer.
+build linux-asan || status=1
 
 # The Linux backend's own tests show real windows, so the display comes first.
 if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then start_virtual_display 91 120 1024x768 || status=1; fi
 run_tests linux
 TSAN_OPTIONS="halt_on_error=1 suppressions=$root/tests/tsan.supp" run_tests linux-tsan
+ASAN_OPTIONS="halt_on_error=1 detect_leaks=1" LSAN_OPTIONS="suppressions=$root/tests/lsan.supp" \
+    UBSAN_OPTIONS="halt_on_error=1 print_stacktrace=1" run_tests linux-asan
 # Every parser of outside input under libFuzzer for a few seconds each, so a regression shows.
 tools/fuzz/run.sh 5 || status=1
 export WINEPREFIX="$root/build/$windows_tests/wineprefix" WINEARCH=$wine_arch WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
@@ -91,7 +95,7 @@ fi
 # Sum the cases of every report; a program that crashed before writing its report counts as
 # one failure through CTest's status above.
 passed=0; failed=0
-for report in build/linux/test-reports/*.xml build/linux-tsan/test-reports/*.xml build/"$windows_tests"/test-reports/*.xml; do
+for report in build/linux/test-reports/*.xml build/linux-tsan/test-reports/*.xml build/linux-asan/test-reports/*.xml build/"$windows_tests"/test-reports/*.xml; do
     [ -f "$report" ] || continue
     line=$(grep -m1 '<testsuites' "$report")
     tests=$(sed -n 's/.* tests="\([0-9]*\)".*/\1/p' <<<"$line")
