@@ -81,8 +81,9 @@ int RunQuorvel(const std::vector<std::string>& Arguments)
         return 1;
     }
     const RunMode mode = daemon.Kind == TDaemonRequest::TKind::None ? ModeFromArguments(Arguments) : RunMode::Saver;
-    if (!CurrentPlatform().Windows) {
-        // Without a window system there is no message box either; the backend has said why.
+    // Without a window system there is no message box either; the backend has said why. A
+    // window system that is opened on first use and cannot be has a screen of no size.
+    if (!CurrentPlatform().Windows || CurrentPlatform().Windows->ScreenRect().IsEmpty()) {
         std::fputs("Quorvel: no window can be shown, so the program ends.\n", stderr);
         return 1;
     }
