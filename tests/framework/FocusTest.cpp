@@ -205,3 +205,23 @@ TEST_F(Focus, AControlThatTakesEscapeKeepsTheFormOpen)
     EXPECT_TRUE(Form->Visible());
     EXPECT_FALSE(App.Terminated());
 }
+
+TEST_F(Focus, ChangingPagesMovesTheFocusOutOfTheOldPageAndIntoTheNew)
+{
+    // Two pages on one book: the way a page control switches them.
+    auto* book = new TLoggingControl(Form, "book", Log, false);
+    auto* first = new TLoggingControl(book, "first", Log, false);
+    auto* field = new TLoggingControl(first, "field", Log);
+    auto* second = new TLoggingControl(book, "second", Log, false);
+    auto* browser = new TLoggingControl(second, "browser", Log, false);
+    second->Hide();
+    field->SetFocus();
+    Log.clear();
+
+    first->Hide();
+    second->Show();
+    second->SelectFirst();
+    EXPECT_EQ(Log, (std::vector<std::string>{"exit field", "exit first", "exit book", "enter book", "enter second",
+                                             "enter browser"}));
+    EXPECT_EQ(Form->FocusedControl(), browser);
+}
