@@ -11,7 +11,6 @@ result_file=$1
 passed=0
 failed=0
 user=quorvel-e2e
-saver="$root/build/linux/bin/quorvel"
 
 report() {
     if "${@:2}"; then echo "passed: $1"; passed=$((passed + 1)); else echo "FAILED: $1"; failed=$((failed + 1)); fi
@@ -24,6 +23,12 @@ if [ "$(id -u)" -ne 0 ] || ! command -v xscreensaver >/dev/null; then
     finish
     exit 1
 fi
+# The daemon's user may not be able to reach the build tree (a checkout in root's home), so the
+# saver runs from a copy in a folder of its own that everyone may read.
+copy=$(mktemp -d)
+chmod 755 "$copy"
+cp "$root/build/linux/bin/quorvel" "$copy/quorvel"
+saver="$copy/quorvel"
 id "$user" >/dev/null 2>&1 || useradd --create-home --shell /bin/sh "$user"
 home=$(getent passwd "$user" | cut -d: -f6)
 as_user() { runuser -u "$user" -- env HOME="$home" DISPLAY="$DISPLAY" "$@"; }
@@ -36,6 +41,7 @@ cleanup() {
     [ -n "$daemon" ] && kill "$daemon" 2>/dev/null
     pkill -u "$user" -f "$saver" 2>/dev/null
     stop_virtual_display
+    rm -rf "$copy"
 }
 trap cleanup EXIT
 
