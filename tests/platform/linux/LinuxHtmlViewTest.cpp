@@ -48,6 +48,11 @@ class LinuxHtmlView : public ::testing::Test {
 protected:
     void SetUp() override
     {
+#ifdef __SANITIZE_ADDRESS__
+        // The engine's own threads, started in this process, make the leak checker's scan at
+        // exit fail; the views are tested by the ordinary build.
+        GTEST_SKIP() << "the web engine runs only in the ordinary build";
+#endif
         ASSERT_TRUE(gtk_init_check(nullptr, nullptr)) << "no X display";
         FDisplay = GDK_DISPLAY_XDISPLAY(gdk_display_get_default());
         FParent = XCreateSimpleWindow(FDisplay, DefaultRootWindow(FDisplay), 0, 0, 320, 240, 0, 0, ParentColour);
