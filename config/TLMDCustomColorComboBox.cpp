@@ -147,7 +147,7 @@ void TLMDCustomColorComboBox::DrawItem(TCanvas& Canvas, int Index, const TRect& 
     }
     if (FDisplayStyle == csColor)
         return;
-    TFontSpec font = Font().Spec();
+    TFontSpec font = Font().Description();
     font.Color = selected ? clHighlightText : (State & odDisabled) ? clInactiveCaption : font.Color;
     Canvas.Font() = font;
     const int32_t x = FDisplayStyle == csText ? Rect.Left + 4 : Rect.Left + h + 14;

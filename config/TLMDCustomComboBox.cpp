@@ -129,7 +129,7 @@ int32_t TLMDCustomComboBox::TextHeight() const
 {
     IFontEngine* fonts = CurrentPlatform().Fonts;
     TsuiWinControl* self = const_cast<TLMDCustomComboBox*>(this);
-    return fonts ? fonts->TextExtent("", self->Font().Spec()).Height : self->Font().Height();
+    return fonts ? fonts->TextExtent("", self->Font().Description()).Height : self->Font().Height();
 }
 
 void TLMDCustomComboBox::AdjustHeights()
@@ -375,7 +375,7 @@ void TLMDCustomComboBox::DrawItem(TCanvas& Canvas, int Index, const TRect& Rect,
     Canvas.Brush().Style = bsSolid;
     Canvas.Brush().Color = (State & odSelected) ? clHighlight : Color();
     Canvas.FillRect(Rect);
-    TFontSpec font = Font().Spec();
+    TFontSpec font = Font().Description();
     font.Color = (State & odSelected) ? clHighlightText : (State & odDisabled) ? clInactiveCaption : font.Color;
     Canvas.Font() = font;
     Canvas.TextOut(Rect.Left + 2, Rect.Top + 1, ItemCaption(Index));

@@ -9,7 +9,7 @@
 // colour. Its owner installs OnChange and is told after every change.
 class TFont : public TObject {
 public:
-    const TFontSpec& Spec() const { return FSpec; }
+    const TFontSpec& Description() const { return FSpec; }
 
     const std::string& Name() const { return FSpec.Name; }
     void SetName(const std::string& Value);

@@ -57,7 +57,7 @@ void TLabel::AdjustSize()
     IFontEngine* fonts = CurrentPlatform().Fonts;
     if (!fonts)
         return;
-    const TSize extent = fonts->TextExtent(FCaption, FFont.Spec());
+    const TSize extent = fonts->TextExtent(FCaption, FFont.Description());
     SetBounds(Left(), Top(), extent.Width, extent.Height);
 }
 
@@ -69,6 +69,6 @@ void TLabel::Paint()
         canvas.Brush().Color = Color();
         canvas.FillRect(ClientRect());
     }
-    canvas.Font() = FFont.Spec();
+    canvas.Font() = FFont.Description();
     canvas.TextOut(0, 0, FCaption);
 }

@@ -22,7 +22,7 @@ void TsuiButton::Paint()
     TCanvas& canvas = Canvas();
     FillBackground(canvas);
     DrawSkinStretched(canvas, Face(), ClientRect());
-    TFontSpec font = Font().Spec();
+    TFontSpec font = Font().Description();
     if (!EffectivelyEnabled())
         font.Color = clGrayText;
     canvas.Font() = font;

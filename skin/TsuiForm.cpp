@@ -78,7 +78,7 @@ void TsuiForm::DrawTitleBar(TCanvas& Canvas)
     const TRect bar{1, 1, Width() - 1, 1 + TitleBarHeight()};
     DrawSkinStretched(Canvas, TSkinPiece::TitleBar, bar);
     DrawSkin(Canvas, TSkinPiece::FormIcon, IconLeft, bar.Top + (TitleBarHeight() - SkinHeight(TSkinPiece::FormIcon)) / 2);
-    Canvas.Font() = FTitleFont.Spec();
+    Canvas.Font() = FTitleFont.Description();
     const TSize extent = Canvas.TextExtent(Caption());
     const TRect room{CaptionLeft, bar.Top, TitleButtonRect(tbMinimize).Left - 4, bar.Bottom};
     const TRect saved = Canvas.ClipRect();

@@ -123,7 +123,7 @@ void TsuiPageControl::PageAdded(TsuiTabSheet* Page)
 TRect TsuiPageControl::TabRect(int Index)
 {
     int32_t x = FTabMargin;
-    Canvas().Font() = Font().Spec();
+    Canvas().Font() = Font().Description();
     for (int i = 0; i < PageCount(); ++i) {
         const int32_t w = std::max(MinTabWidth, Canvas().TextExtent(Pages(i)->Caption()).Width + 2 * TabPadding);
         if (i == Index)
@@ -162,7 +162,7 @@ void TsuiPageControl::DrawTab(TCanvas& Canvas, int Index, bool Active)
         Canvas.FillRect({r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom});
     }
     DrawSkinStretched(Canvas, piece, r);
-    TFontSpec font = Font().Spec();
+    TFontSpec font = Font().Description();
     if (!EffectivelyEnabled())
         font.Color = clGrayText;
     Canvas.Font() = font;

@@ -38,7 +38,7 @@ void TsuiPanel::Paint()
     canvas.FillRect(all.Shrunk(1));
     const TRect bar{0, 0, Width(), CaptionHeight()};
     DrawSkinStretched(canvas, TSkinPiece::PanelCaption, bar);
-    TFontSpec font = Font().Spec();
+    TFontSpec font = Font().Description();
     font.Color = EffectivelyEnabled() ? FCaptionFontColor : clSilver;
     canvas.Font() = font;
     const TSize extent = canvas.TextExtent(Caption());

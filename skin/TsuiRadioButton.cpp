@@ -47,7 +47,7 @@ void TsuiRadioButton::Paint()
     TCanvas& canvas = Canvas();
     FillBackground(canvas);
     DrawSkin(canvas, Mark(), 0, (Height() - MarkSize) / 2);
-    TFontSpec font = Font().Spec();
+    TFontSpec font = Font().Description();
     if (!EffectivelyEnabled())
         font.Color = clGrayText;
     canvas.Font() = font;

@@ -33,9 +33,9 @@ void AppendLiteral(std::string& Pattern, char c)
 }
 
 // The pattern for one conversion; Unpadded is true for the "-" and "_" flags, Padded for "0".
-std::string Conversion(char Spec, bool Unpadded, bool Padded)
+std::string Conversion(char Letter, bool Unpadded, bool Padded)
 {
-    switch (Spec) {
+    switch (Letter) {
     case 'd':
         return Unpadded ? "d" : "dd";
     case 'e':   // the day padded with a space; the readout leaves the space out

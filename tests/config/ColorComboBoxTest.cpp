@@ -53,7 +53,7 @@ protected:
         App.ProcessMessages();
     }
 
-    int32_t TextHeight() { return CurrentPlatform().Fonts->TextExtent("", Box->Font().Spec()).Height; }
+    int32_t TextHeight() { return CurrentPlatform().Fonts->TextExtent("", Box->Font().Description()).Height; }
 
     void ClickAt(TPoint Point)
     {
